@@ -1,0 +1,58 @@
+#include "error_text.h"
+
+#include "error.h"
+#include "utf.h"
+
+namespace tarvenne {
+namespace {
+
+std::u16string messageOf(const std::exception& failure) {
+    if (const auto* error = dynamic_cast<const Error*>(&failure))
+        return error->message();
+    return fromUtf8(failure.what());
+}
+
+// The message of the innermost nested failure, unless that message is empty.
+std::u16string innermostMessage(const std::exception& failure) {
+    std::u16string message = messageOf(failure);
+    try {
+        std::rethrow_if_nested(failure);
+    } catch (const std::exception& inner) {
+        std::u16string innerMessage = innermostMessage(inner);
+        if (!innerMessage.empty())
+            return innerMessage;
+    } catch (...) {
+    }
+    return message;
+}
+
+char16_t toLowerAscii(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c;
+}
+
+} // namespace
+
+std::optional<std::u16string> errorBoxText(const std::exception& failure) {
+    if (dynamic_cast<const Abort*>(&failure))
+        return std::nullopt;
+    return withFullStop(innermostMessage(failure));
+}
+
+std::u16string withFullStop(std::u16string text) {
+    if (!text.empty() && text.back() > u'.')
+        text.push_back(u'.');
+    return text;
+}
+
+std::u16string applicationTitle(std::u16string_view executablePath) {
+    const auto slash = executablePath.find_last_of(u"/\\");
+    std::u16string_view name =
+        slash == std::u16string_view::npos ? executablePath : executablePath.substr(slash + 1);
+    name = name.substr(0, name.find(u'.'));
+    std::u16string title(name);
+    for (std::size_t i = 1; i < title.size(); ++i)
+        title[i] = toLowerAscii(title[i]);
+    return title;
+}
+
+} // namespace tarvenne

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "text/code_page.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarvenne::directory {
+
+// The record name this launcher selects.
+inline constexpr std::u16string_view GameName = u"Tarvenne";
+
+// One record of the update document after decoding.
+struct ServerEntry {
+    std::u16string name;
+    std::u16string dns;      // site address prefix
+    std::u16string loginp;   // login page path
+    std::u16string caption1; // title
+    bool operator==(const ServerEntry&) const = default;
+};
+
+// The non-empty pieces of `text` between occurrences of `separator`, in order.
+std::vector<std::u16string_view> Split(std::u16string_view text, std::u16string_view separator);
+
+// URL decoding of the update document's bytes: "+" is a space, "%%" a percent sign,
+// "%XY" the byte 0xXY; a zero byte ends the input. Throws Error with the position of a
+// faulty escape; the escape's bytes are shown as characters of `codePage`.
+std::string urlDecode(std::string_view bytes, text::CodePage codePage);
+
+// Decodes the update document's text through the ANSI code page and returns the first
+// record named GameName, or nothing when there is none. Throws Error for the failures of
+// decoding and for records without the needed fields.
+std::optional<ServerEntry> chooseServerEntry(std::u16string_view document,
+                                             text::CodePage ansiCodePage);
+
+} // namespace tarvenne::directory

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarvenne::text {
+
+// Windows code page numbers (37, 437, 936, 1252, 65001, ...).
+using CodePage = int;
+
+// The code page that a charset name selects, compared without regard to case, or nothing
+// for a name the launcher does not know.
+std::optional<CodePage> codePageForCharset(std::string_view charsetName);
+
+// Whether this platform can decode bytes in the code page.
+bool canDecode(CodePage codePage);
+
+// Bytes in a code page to text; bytes that form no character are replaced, never rejected.
+// A code page that cannot be decoded here is read as ISO-8859-1.
+std::u16string decode(std::string_view bytes, CodePage codePage);
+
+// Text to bytes of a code page: a character the page cannot hold becomes its nearest
+// equivalent where the page has one, else the page's default character. Never fails.
+std::string encode(std::u16string_view text, CodePage codePage);
+
+// A reply body to text: the code page its charset selects when known and decodable,
+// ISO-8859-1 otherwise. A byte-order mark is kept.
+std::u16string decodeBody(std::string_view bytes, std::string_view charset);
+
+// The ANSI code page for a locale name such as "zh_CN.UTF-8", "ru_RU", "C" or "POSIX",
+// derived from its language and region.
+CodePage ansiCodePageForLocale(std::string_view localeName);
+
+// The ANSI code page of the user running the launcher.
+CodePage systemAnsiCodePage();
+
+} // namespace tarvenne::text
