@@ -21,7 +21,8 @@ bool canDecode(CodePage codePage);
 std::u16string decode(std::string_view bytes, CodePage codePage);
 
 // Text to bytes of a code page: a character the page cannot hold becomes its nearest
-// equivalent where the page has one, else the page's default character. Never fails.
+// equivalent where the page has one, else the page's default character ("?"). Never fails.
+// A code page that cannot be written here is written as ISO-8859-1.
 std::string encode(std::u16string_view text, CodePage codePage);
 
 // A reply body to text: the code page its charset selects when known and decodable,
