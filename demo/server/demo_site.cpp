@@ -1,0 +1,192 @@
+#include "demo_site.h"
+
+#include "pages.h"
+#include "site_files.h"
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <stdexcept>
+
+namespace tarvenne::demo {
+
+namespace {
+
+constexpr const char* Loopback = "127.0.0.1";
+constexpr std::string_view SessionCookie = "tarvenne_session";
+constexpr std::size_t MaxAccountName = 24;
+// Files served as they are; the other site files are templates filled per request.
+constexpr std::array<std::string_view, 4> PlainFiles = {"style.css", "emblem.svg", "help.html",
+                                                        "game.js"};
+
+std::string_view file(std::string_view name) {
+    const auto contents = siteFile(name);
+    if (!contents) {
+        throw std::logic_error("missing site file " + std::string{name});
+    }
+    return *contents;
+}
+
+int bindLoopback(httplib::Server& server, int port) {
+    const int bound = port == 0                             ? server.bind_to_any_port(Loopback)
+                      : server.bind_to_port(Loopback, port) ? port
+                                                            : -1;
+    if (bound < 0) {
+        throw std::runtime_error("cannot listen on 127.0.0.1 port " + std::to_string(port) +
+                                 ": it is taken or not allowed");
+    }
+    return bound;
+}
+
+std::string newToken() {
+    std::random_device random;
+    std::string token;
+    for (int i = 0; i < 4; ++i) {
+        std::array<char, 9> hex{};
+        std::snprintf(hex.data(), hex.size(), "%08x", random());
+        token += hex.data();
+    }
+    return token;
+}
+
+std::string loginPage(std::string_view notice, std::string_view account) {
+    return fillTemplate(file("login.html"),
+                        {{"notice", htmlEscape(notice)}, {"account", htmlEscape(account)}});
+}
+
+void noContent(const httplib::Request&, httplib::Response& response) {
+    response.status = 204;
+}
+
+} // namespace
+
+DemoSite::DemoSite(int directoryPort, int sitePort, Log log) : log_(std::move(log)) {
+    directoryPort_ = bindLoopback(directory_, directoryPort);
+    sitePort_ = bindLoopback(site_, sitePort);
+    routeDirectory();
+    routeSite();
+    logRequests(directory_, "directory");
+    logRequests(site_, "site");
+    directoryThread_ = std::thread([this] { directory_.listen_after_bind(); });
+    siteThread_ = std::thread([this] { site_.listen_after_bind(); });
+    while (!directory_.is_running() || !site_.is_running()) {
+        std::this_thread::yield();
+    }
+}
+
+DemoSite::~DemoSite() {
+    directory_.stop();
+    site_.stop();
+    directoryThread_.join();
+    siteThread_.join();
+}
+
+std::string DemoSite::siteAddress() const {
+    return "http://127.0.0.1:" + std::to_string(sitePort_) + "/";
+}
+
+void DemoSite::routeDirectory() {
+    directory_.Get("/update.html", [this](const httplib::Request&, httplib::Response& response) {
+        response.set_content(fillTemplate(file("update.html"), {{"site", siteAddress()}}),
+                             "text/html");
+    });
+}
+
+void DemoSite::routeSite() {
+    site_.Get("/", [](const httplib::Request&, httplib::Response& response) {
+        response.set_redirect("/login.html", 303);
+    });
+    site_.Get("/login.html", [](const httplib::Request&, httplib::Response& response) {
+        response.set_content(loginPage("", ""), "text/html; charset=utf-8");
+    });
+    site_.Post("/login", [this](const httplib::Request& request, httplib::Response& response) {
+        const auto account = request.get_param_value("account");
+        if (account.empty() || request.get_param_value("password").empty()) {
+            response.set_content(loginPage("Enter your account name and password.", account),
+                                 "text/html; charset=utf-8");
+            return;
+        }
+        if (account.size() > MaxAccountName) {
+            response.set_content(loginPage("Account names have at most 24 characters.", ""),
+                                 "text/html; charset=utf-8");
+            return;
+        }
+        response.set_header("Set-Cookie", std::string{SessionCookie} + "=" + signIn(account) +
+                                              "; Path=/; HttpOnly; SameSite=Lax");
+        response.set_redirect("/lobby.html", 303);
+    });
+    site_.Get("/logout", [this](const httplib::Request& request, httplib::Response& response) {
+        if (const auto token = cookieValue(request.get_header_value("Cookie"), SessionCookie)) {
+            const std::lock_guard lock{sessionsMutex_};
+            players_.erase(*token);
+        }
+        response.set_header("Set-Cookie", std::string{SessionCookie} + "=; Path=/; Max-Age=0");
+        response.set_redirect("/login.html", 303);
+    });
+    site_.Get("/lobby.html", [this](const httplib::Request& request, httplib::Response& response) {
+        const auto player = playerOf(request);
+        if (player.empty()) {
+            response.set_redirect("/login.html", 303);
+            return;
+        }
+        response.set_content(fillTemplate(file("lobby.html"), {{"player", htmlEscape(player)}}),
+                             "text/html; charset=utf-8");
+    });
+    site_.Get("/game/me.php", [this](const httplib::Request& request, httplib::Response& response) {
+        const auto player = playerOf(request);
+        if (player.empty()) {
+            response.set_redirect("/login.html", 303);
+            return;
+        }
+        const auto token = cookieValue(request.get_header_value("Cookie"), SessionCookie);
+        response.set_content(fillTemplate(file("game.html"), {{"player", htmlEscape(player)},
+                                                              {"session", htmlEscape(*token)}}),
+                             "text/html; charset=utf-8");
+    });
+    site_.Get("/game/warmup", noContent);
+    site_.Get("/loaded", noContent);
+    for (const auto name : PlainFiles) {
+        site_.Get("/" + std::string{name},
+                  [name](const httplib::Request&, httplib::Response& response) {
+                      response.set_content(std::string{file(name)}, std::string{contentType(name)});
+                  });
+    }
+}
+
+void DemoSite::logRequests(httplib::Server& server, std::string_view name) {
+    server.set_logger([this, name](const httplib::Request& request,
+                                   const httplib::Response& response) {
+        const auto now = std::chrono::duration_cast<std::chrono::microseconds>(
+                             std::chrono::system_clock::now().time_since_epoch())
+                             .count();
+        std::array<char, 32> stamp{};
+        std::snprintf(stamp.data(), stamp.size(), "%lld.%06lld",
+                      static_cast<long long>(now / 1000000), static_cast<long long>(now % 1000000));
+        auto line = std::string{stamp.data()} + " " + std::string{name} + " " + request.method +
+                    " " + request.target + " " + std::to_string(response.status);
+        if (const auto token = cookieValue(request.get_header_value("Cookie"), SessionCookie)) {
+            line += " session=" + *token;
+        }
+        log_(line);
+    });
+}
+
+std::string DemoSite::signIn(const std::string& player) {
+    auto token = newToken();
+    const std::lock_guard lock{sessionsMutex_};
+    players_[token] = player;
+    return token;
+}
+
+std::string DemoSite::playerOf(const httplib::Request& request) {
+    const auto token = cookieValue(request.get_header_value("Cookie"), SessionCookie);
+    if (!token) {
+        return {};
+    }
+    const std::lock_guard lock{sessionsMutex_};
+    const auto found = players_.find(*token);
+    return found == players_.end() ? std::string{} : found->second;
+}
+
+} // namespace tarvenne::demo

@@ -1,0 +1,99 @@
+// tarvenne-demo-site: the bundled operator site on loopback, for trying the launcher without
+// an operator. Serves the update document and the game's web site until it is interrupted,
+// and writes one line per request to standard output.
+#include "demo_site.h"
+
+#include <csignal>
+#include <cstdlib>
+#include <iostream>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr std::string_view Usage =
+    "Usage: tarvenne-demo-site [--directory-port PORT] [--site-port PORT]\n"
+    "Serves the update document on http://127.0.0.1:PORT/update.html (default 8888) and the\n"
+    "game's site on another loopback port (default 8889). A port of 0 takes a free one.\n";
+
+struct Options {
+    int directoryPort = 8888;
+    int sitePort = 8889;
+};
+
+int portArgument(std::string_view text) {
+    int port = 0;
+    std::size_t used = 0;
+    try {
+        port = std::stoi(std::string{text}, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used != text.size() || port < 0 || port > 65535) {
+        throw std::invalid_argument("not a port number: " + std::string{text});
+    }
+    return port;
+}
+
+Options parse(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--help") {
+            std::cout << Usage;
+            std::exit(0);
+        }
+        if (i + 1 == argc) {
+            throw std::invalid_argument("unknown or incomplete option: " + std::string{argument});
+        }
+        if (argument == "--directory-port") {
+            options.directoryPort = portArgument(argv[++i]);
+        } else if (argument == "--site-port") {
+            options.sitePort = portArgument(argv[++i]);
+        } else {
+            throw std::invalid_argument("unknown option: " + std::string{argument});
+        }
+    }
+    return options;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    try {
+        options = parse(argc, argv);
+    } catch (const std::invalid_argument& error) {
+        std::cerr << "tarvenne-demo-site: " << error.what() << "\n" << Usage;
+        return 2;
+    }
+
+    // The servers' threads inherit this mask, so only sigwait below sees the signals.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGHUP);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+
+    std::mutex outputMutex;
+    const auto print = [&outputMutex](std::string_view line) {
+        const std::lock_guard lock{outputMutex};
+        std::cout << line << std::endl;
+    };
+    try {
+        tarvenne::demo::DemoSite site{options.directoryPort, options.sitePort, print};
+        print("directory http://127.0.0.1:" + std::to_string(site.directoryPort()) +
+              "/update.html");
+        print("site " + site.siteAddress() + "login.html");
+        int signal = 0;
+        sigwait(&stopSignals, &signal);
+        print("stopping");
+    } catch (const std::runtime_error& error) {
+        std::cerr << "tarvenne-demo-site: " << error.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
