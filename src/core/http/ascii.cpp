@@ -1,0 +1,50 @@
+#include "http/ascii.h"
+
+#include <algorithm>
+
+namespace tarvenne::http {
+namespace {
+
+bool isSpaceOrControl(char c) {
+    const auto code = static_cast<unsigned char>(c);
+    return code <= 0x20 || code == 0x7F;
+}
+
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+} // namespace
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && isSpaceOrControl(text.front()))
+        text.remove_prefix(1);
+    return trimmedEnd(text);
+}
+
+std::string_view trimmedEnd(std::string_view text) {
+    while (!text.empty() && isSpaceOrControl(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    return std::ranges::equal(a, b, [](char x, char y) { return lower(x) == lower(y); });
+}
+
+std::string lowerCased(std::string_view text) {
+    std::string out(text);
+    std::ranges::transform(out, out.begin(), lower);
+    return out;
+}
+
+std::u16string asciiText(std::string_view bytes) {
+    std::u16string text(bytes.size(), u'?');
+    std::ranges::transform(bytes, text.begin(), [](char c) {
+        const auto code = static_cast<unsigned char>(c);
+        return code < 0x80 ? static_cast<char16_t>(code) : u'?';
+    });
+    return text;
+}
+
+} // namespace tarvenne::http

@@ -1,0 +1,146 @@
+#include "http/body_framing.h"
+
+#include "http/ascii.h"
+#include "http/limits.h"
+#include "http/protocol_error.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+
+namespace tarvenne::http {
+namespace {
+
+constexpr std::size_t readSize = 64 * 1024;
+constexpr auto unbounded = std::numeric_limits<std::uint64_t>::max();
+
+// Gathers body bytes (or only counts them) and enforces the size bound.
+class BodyCollector {
+public:
+    explicit BodyCollector(bool keep) : keep_(keep), scratch_(keep ? 0 : readSize, '\0') {}
+
+    // Up to `wanted` bytes from the reader; 0 once it has closed.
+    std::size_t readFrom(BufferedReader& reader, std::uint64_t wanted) {
+        // One byte past the bound is enough to know it has been passed.
+        const std::uint64_t room = maxBodySize + 1 - total_;
+        const auto size =
+            static_cast<std::size_t>(std::min({wanted, room, std::uint64_t{readSize}}));
+        std::size_t received = 0;
+        if (keep_) {
+            const std::size_t old = bytes_.size();
+            bytes_.resize(old + size);
+            received = reader.read(bytes_.data() + old, size);
+            bytes_.resize(old + received);
+        } else {
+            received = reader.read(scratch_.data(), size);
+        }
+        total_ += received;
+        if (total_ > maxBodySize)
+            throw ProtocolError::bodyTooLarge();
+        return received;
+    }
+
+    // Reads `count` bytes, fewer only when the reader closes first; returns how many.
+    std::uint64_t readUpTo(BufferedReader& reader, std::uint64_t count) {
+        std::uint64_t done = 0;
+        while (done < count) {
+            const std::size_t received = readFrom(reader, count - done);
+            if (received == 0)
+                break;
+            done += received;
+        }
+        return done;
+    }
+
+    void reserve(std::uint64_t size) {
+        if (keep_)
+            bytes_.reserve(static_cast<std::size_t>(std::min(size, maxBodySize)));
+    }
+
+    std::string take() { return std::move(bytes_); }
+
+private:
+    bool keep_;
+    std::uint64_t total_ = 0;
+    std::string scratch_;
+    std::string bytes_;
+};
+
+std::string lineOfChunkedBody(BufferedReader& reader) {
+    auto line = reader.readLine();
+    if (!line)
+        throw ProtocolError::closedGracefully();
+    return std::move(*line);
+}
+
+// [rfc7230] 4.1. Chunked Transfer Coding
+void readChunked(BufferedReader& reader, BodyCollector& body) {
+    for (;;) {
+        const std::uint64_t size = chunkSizeOf(lineOfChunkedBody(reader));
+        if (size == 0)
+            break;
+        if (body.readUpTo(reader, size) < size)
+            throw ProtocolError::closedGracefully();
+        lineOfChunkedBody(reader);
+    }
+    // The line after the last chunk; a trailer of more lines is left unread.
+    lineOfChunkedBody(reader);
+}
+
+std::optional<std::uint64_t> contentLengthOf(const HeaderList& headers) {
+    const auto text = headers.value("Content-Length");
+    if (!text || text->empty())
+        return std::nullopt;
+    std::uint64_t length = 0;
+    const auto [end, failure] = std::from_chars(text->data(), text->data() + text->size(), length);
+    if (failure != std::errc() || end != text->data() + text->size())
+        return std::nullopt;
+    return length;
+}
+
+} // namespace
+
+BodyFraming bodyFramingOf(const HeaderList& headers) {
+    const auto coding = headers.value("Transfer-Encoding");
+    if (coding && lowerCased(*coding).find("chunked") != std::string::npos)
+        return {BodyFraming::Kind::Chunked};
+    if (const auto length = contentLengthOf(headers))
+        return {BodyFraming::Kind::Length, *length};
+    return {BodyFraming::Kind::UntilClose};
+}
+
+std::uint64_t chunkSizeOf(std::string_view line) {
+    const std::string_view text = line.substr(0, line.find_first_of(" ;"));
+    const auto isHexDigit = [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+    };
+    if (!std::ranges::all_of(text, isHexDigit))
+        return 0;
+    std::uint64_t size = 0;
+    for (const char c : text) {
+        const int digit = c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
+        size = size * 16 + static_cast<std::uint64_t>(digit);
+        if (size > maxBodySize)
+            throw ProtocolError::bodyTooLarge();
+    }
+    return size;
+}
+
+std::string readBody(BufferedReader& reader, const BodyFraming& framing, bool keep) {
+    BodyCollector body(keep);
+    switch (framing.kind) {
+    case BodyFraming::Kind::Chunked:
+        readChunked(reader, body);
+        break;
+    case BodyFraming::Kind::Length:
+        body.reserve(framing.length);
+        body.readUpTo(reader, framing.length);
+        break;
+    case BodyFraming::Kind::UntilClose:
+        body.readUpTo(reader, unbounded);
+        break;
+    }
+    return body.take();
+}
+
+} // namespace tarvenne::http

@@ -1,0 +1,48 @@
+#include "http/reply_body.h"
+
+#include "http/ascii.h"
+#include "http/body_framing.h"
+#include "http/content_type.h"
+#include "http/http_reply_error.h"
+#include "http/judging.h"
+#include "http/limits.h"
+#include "text/code_page.h"
+
+namespace tarvenne::http {
+namespace {
+
+// For replies that normally have no body: one is read only when it starts soon.
+std::string bodyIfItStarts(BufferedReader& reader, const ReplyHead& head, bool keep) {
+    if (!reader.waitForBytes(unexpectedBodyWait))
+        return {};
+    return readBody(reader, bodyFramingOf(head.headers), keep);
+}
+
+} // namespace
+
+std::u16string bodyText(std::string_view bytes, const HeaderList& headers) {
+    const auto contentType = headers.value("Content-Type");
+    return text::decodeBody(bytes, contentType ? charsetOf(*contentType) : std::string());
+}
+
+std::u16string takeReplyBody(BufferedReader& reader, const ReplyHead& head) {
+    std::string body;
+    switch (judge(head.statusCode, head.headers)) {
+    case Verdict::Success:
+        return bodyText(readBody(reader, bodyFramingOf(head.headers), true), head.headers);
+    case Verdict::NoContent:
+        bodyIfItStarts(reader, head, false);
+        return {};
+    case Verdict::NoBodyExpected:
+        body = bodyIfItStarts(reader, head, true);
+        break;
+    case Verdict::Redirect:
+    case Verdict::NoCredentials:
+    case Verdict::Failure:
+        body = readBody(reader, bodyFramingOf(head.headers), true);
+        break;
+    }
+    throw HttpReplyError(asciiText(head.statusLine), head.statusCode, bodyText(body, head.headers));
+}
+
+} // namespace tarvenne::http
