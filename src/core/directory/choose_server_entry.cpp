@@ -1,0 +1,50 @@
+#include "base/error.h"
+#include "base/utf.h"
+#include "server_directory.h"
+
+#include <string>
+
+namespace tarvenne::directory {
+namespace {
+
+constexpr std::u16string_view recordSeparator = u"^";
+constexpr std::u16string_view fieldSeparator = u"|";
+
+// White space and control characters (U+0020 and below) at both ends are not part of the
+// document.
+std::u16string_view trimmed(std::u16string_view text) {
+    const auto isBlank = [](char16_t c) { return c <= u' '; };
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+Error listIndexOutOfBounds(int index) {
+    return Error(u"List index out of bounds (" + fromLatin1(std::to_string(index)) + u")");
+}
+
+} // namespace
+
+// The document passes through the ANSI code page around its URL decoding, so that an escape
+// stands for a byte of that page and positions count its bytes.
+std::optional<ServerEntry> chooseServerEntry(std::u16string_view document,
+                                             text::CodePage ansiCodePage) {
+    const std::string bytes = urlDecode(text::encode(document, ansiCodePage), ansiCodePage);
+    const std::u16string decoded = text::decode(bytes, ansiCodePage);
+    for (const std::u16string_view record : Split(trimmed(decoded), recordSeparator)) {
+        const std::vector<std::u16string_view> fields = Split(record, fieldSeparator);
+        if (fields.empty())
+            throw listIndexOutOfBounds(0);
+        if (fields[0] != GameName)
+            continue;
+        if (fields.size() < 4)
+            throw listIndexOutOfBounds(3);
+        return ServerEntry{std::u16string(fields[0]), std::u16string(fields[1]),
+                           std::u16string(fields[2]), std::u16string(fields[3])};
+    }
+    return std::nullopt;
+}
+
+} // namespace tarvenne::directory

@@ -1,0 +1,65 @@
+#include "base/error.h"
+#include "base/utf.h"
+#include "server_directory.h"
+
+#include <string>
+
+namespace tarvenne::directory {
+namespace {
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+std::u16string positionText(std::size_t index) {
+    return fromLatin1(std::to_string(index + 1));
+}
+
+Error cutOffEscape(std::size_t index) {
+    return Error(u"Error decoding URL style (%XX) encoded string at position " +
+                 positionText(index));
+}
+
+Error invalidEscape(std::string_view escape, std::size_t index, text::CodePage codePage) {
+    return Error(u"Invalid URL encoded character (" + text::decode(escape, codePage) +
+                 u") at position " + positionText(index));
+}
+
+} // namespace
+
+std::string urlDecode(std::string_view bytes, text::CodePage codePage) {
+    bytes = bytes.substr(0, bytes.find('\0'));
+    std::string decoded;
+    decoded.reserve(bytes.size());
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const char c = bytes[i];
+        if (c == '+') {
+            decoded.push_back(' ');
+            ++i;
+        } else if (c != '%') {
+            decoded.push_back(c);
+            ++i;
+        } else if (i + 1 < bytes.size() && bytes[i + 1] == '%') {
+            decoded.push_back('%');
+            i += 2;
+        } else if (i + 2 >= bytes.size()) {
+            throw cutOffEscape(i);
+        } else if (const int high = hexValue(bytes[i + 1]), low = hexValue(bytes[i + 2]);
+                   high >= 0 && low >= 0) {
+            decoded.push_back(static_cast<char>(high * 16 + low));
+            i += 3;
+        } else {
+            throw invalidEscape(bytes.substr(i, 3), i, codePage);
+        }
+    }
+    return decoded;
+}
+
+} // namespace tarvenne::directory

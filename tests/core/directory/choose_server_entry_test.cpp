@@ -1,0 +1,116 @@
+#include "base/error.h"
+#include "base/utf.h"
+#include "directory/server_directory.h"
+
+#include <gtest/gtest.h>
+#include <ostream>
+
+namespace tarvenne::directory {
+
+void PrintTo(const ServerEntry& entry, std::ostream* out) {
+    *out << '{' << toUtf8(entry.name) << ", " << toUtf8(entry.dns) << ", " << toUtf8(entry.loginp)
+         << ", " << toUtf8(entry.caption1) << '}';
+}
+
+namespace {
+
+using namespace std::string_view_literals;
+
+ServerEntry chosen(std::u16string dns, std::u16string loginp, std::u16string caption1) {
+    return ServerEntry{std::u16string(GameName), std::move(dns), std::move(loginp),
+                       std::move(caption1)};
+}
+
+struct Case {
+    std::string_view name;
+    std::u16string_view document;
+    std::optional<ServerEntry> entry;
+    std::u16string_view failure = {};
+    text::CodePage ansiCodePage = 1252;
+};
+
+constexpr std::u16string_view outOfBounds0 = u"List index out of bounds (0)";
+constexpr std::u16string_view outOfBounds3 = u"List index out of bounds (3)";
+
+const Case cases[] = {
+    {"empty body", u"", std::nullopt},
+    {"white space only", u" \t\r\n ", std::nullopt},
+    {"one record", u"Tarvenne|http://a/|login.php|Title",
+     chosen(u"http://a/", u"login.php", u"Title")},
+    {"no record named Tarvenne", u"Other|d|l|c^More|d|l|c", std::nullopt},
+    {"the first of two is chosen", u"Tarvenne|d1|l1|c1^Tarvenne|d2|l2|c2",
+     chosen(u"d1", u"l1", u"c1")},
+    {"letter case counts", u"tarvenne|d|l|c^TARVENNE|d|l|c", std::nullopt},
+    {"leading space in a later name", u"Other|d|l|c^ Tarvenne|d|l|c", std::nullopt},
+    {"trailing space in the name", u"Tarvenne |d|l|c", std::nullopt},
+    {"white space at the document's start is trimmed", u"\r\n Tarvenne|d|l|c",
+     chosen(u"d", u"l", u"c")},
+    {"line break before a record joins its name", u"Other|d|l|c^\r\nTarvenne|d|l|c", std::nullopt},
+    {"line break after the last record is trimmed", u"Tarvenne|d|l|c\r\n",
+     chosen(u"d", u"l", u"c")},
+    {"line break before the next record ends the title", u"Tarvenne|d|l|c\r\n^Other|d|l|c",
+     chosen(u"d", u"l", u"c\r\n")},
+    {"empty second field of five", u"Tarvenne||d|l|c", chosen(u"d", u"l", u"c")},
+    {"empty field of four", u"Tarvenne|d||l", std::nullopt, outOfBounds3},
+    {"six fields", u"Tarvenne|d|l|c|x|y", chosen(u"d", u"l", u"c")},
+    {"separators at the ends", u"^^Tarvenne|d|l|c|^^", chosen(u"d", u"l", u"c")},
+    {"separator before the name", u"|Tarvenne|d|l|c", chosen(u"d", u"l", u"c")},
+    {"plus is a space", u"Tarvenne|d|l|Big+Game", chosen(u"d", u"l", u"Big Game")},
+    {"escaped plus stays", u"Tarvenne|d|l|A%2BB", chosen(u"d", u"l", u"A+B")},
+    {"percent signs", u"Tarvenne|d|l|100%%41%25", chosen(u"d", u"l", u"100%41%")},
+    {"escaped separators split", u"Other|d|l|c%5ETarvenne%7Cd%7cl%7Cc", chosen(u"d", u"l", u"c")},
+    {"escape cut off at the end", u"Tarvenne|d|l|c%4", std::nullopt,
+     u"Error decoding URL style (%XX) encoded string at position 15"},
+    {"invalid escape", u"Tarvenne|d|l|%G1", std::nullopt,
+     u"Invalid URL encoded character (%G1) at position 14"},
+    {"positions count from the untrimmed start", u"  \r\n%ZZ", std::nullopt,
+     u"Invalid URL encoded character (%ZZ) at position 5"},
+    {"the whole document is decoded before a record is chosen", u"Tarvenne|d|l|c^%G1", std::nullopt,
+     u"Invalid URL encoded character (%G1) at position 16"},
+    {"zero character ends the document", u"Other|d|l|c\0^Tarvenne|d|l|c"sv, std::nullopt},
+    {"nothing after a zero character is decoded", u"Tarvenne|d|l|c\0%G1"sv,
+     chosen(u"d", u"l", u"c")},
+    {"bars only before the chosen record", u"Other|d|l|c^|||^Tarvenne|d|l|c", std::nullopt,
+     outOfBounds0},
+    {"bars only when none is chosen", u"Other|d|l|c^|", std::nullopt, outOfBounds0},
+    {"bars only after the chosen record", u"Tarvenne|d|l|c^|||", chosen(u"d", u"l", u"c")},
+    {"too few fields in the chosen record", u"Tarvenne|d|l", std::nullopt, outOfBounds3},
+    {"only the name", u"Other|^Tarvenne", std::nullopt, outOfBounds3},
+    {"escapes are bytes of code page 936",
+     u"Tarvenne|d|l|%C4%E3",
+     chosen(u"d", u"l", u"\u4F60"),
+     {},
+     936},
+    {"escapes are bytes of code page 1252", u"Tarvenne|d|l|%C4%E3",
+     chosen(u"d", u"l", u"\u00C4\u00E3")},
+    {"plain CJK kept by 936",
+     u"Tarvenne|d|l|\u4F60\u597D",
+     chosen(u"d", u"l", u"\u4F60\u597D"),
+     {},
+     936},
+    {"plain CJK replaced by 1252", u"Tarvenne|d|l|\u4F60\u597D", chosen(u"d", u"l", u"??")},
+    {"nearest equivalent in 1252", u"Tarvenne|d|l|\uFF34", chosen(u"d", u"l", u"T")},
+    {"positions count bytes of 936", u"\u4F60|%ZZ", std::nullopt,
+     u"Invalid URL encoded character (%ZZ) at position 4", 936},
+    {"positions count bytes of 1252", u"\u4F60|%ZZ", std::nullopt,
+     u"Invalid URL encoded character (%ZZ) at position 3"},
+    {"invalid escape shown in 936", u"%\u4F60", std::nullopt,
+     u"Invalid URL encoded character (%\u4F60) at position 1", 936},
+    {"the same escape cut off in 1252", u"%\u4F60", std::nullopt,
+     u"Error decoding URL style (%XX) encoded string at position 1"},
+};
+
+TEST(ChooseServerEntry, DocumentsGiveTheirRecordOrTheirFailure) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        try {
+            EXPECT_EQ(chooseServerEntry(c.document, c.ansiCodePage), c.entry);
+            EXPECT_TRUE(c.failure.empty()) << "no failure";
+        } catch (const Error& failure) {
+            EXPECT_EQ(failure.message(), c.failure);
+        }
+    }
+}
+
+} // namespace
+} // namespace tarvenne::directory

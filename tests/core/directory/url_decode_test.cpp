@@ -1,0 +1,68 @@
+#include "base/error.h"
+#include "directory/server_directory.h"
+
+#include <gtest/gtest.h>
+
+namespace tarvenne::directory {
+namespace {
+
+using namespace std::string_view_literals;
+
+TEST(UrlDecode, DecodesPlusPercentAndEscapesOnce) {
+    struct Case {
+        std::string_view in;
+        std::string_view out;
+    };
+    const Case cases[] = {
+        {"", ""},
+        {"plain text", "plain text"},
+        {"a+b", "a b"},
+        {"%%", "%"},
+        {"%%41", "%41"},
+        {"%2B", "+"},
+        {"%2b%aF%Af", "+\xAF\xAF"},
+        {"%25%32%42", "%2B"},
+        {"%00x", "\0x"sv},
+        {"\xC4\xE3", "\xC4\xE3"},
+        {"ab\0%G1"sv, "ab"},
+        {"\0abc"sv, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.in);
+        EXPECT_EQ(urlDecode(c.in, 1252), c.out);
+    }
+}
+
+TEST(UrlDecode, FaultyEscapesNameTheirPosition) {
+    struct Case {
+        std::string_view in;
+        std::u16string_view message;
+    };
+    const Case cases[] = {
+        {"%", u"Error decoding URL style (%XX) encoded string at position 1"},
+        {"abc%4", u"Error decoding URL style (%XX) encoded string at position 4"},
+        {"a%\0"
+         "41"sv,
+         u"Error decoding URL style (%XX) encoded string at position 2"},
+        {"a%4\0"
+         "1"sv,
+         u"Error decoding URL style (%XX) encoded string at position 2"},
+        {"%%%", u"Error decoding URL style (%XX) encoded string at position 3"},
+        {"x%G1", u"Invalid URL encoded character (%G1) at position 2"},
+        {"%4g", u"Invalid URL encoded character (%4g) at position 1"},
+        {"%+1", u"Invalid URL encoded character (%+1) at position 1"},
+        {"%\xE9z", u"Invalid URL encoded character (%\u00E9z) at position 1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.in);
+        try {
+            urlDecode(c.in, 1252);
+            ADD_FAILURE() << "no failure";
+        } catch (const Error& failure) {
+            EXPECT_EQ(failure.message(), c.message);
+        }
+    }
+}
+
+} // namespace
+} // namespace tarvenne::directory
