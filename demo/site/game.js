@@ -32,33 +32,48 @@ function starfield(w, h, t) {
         ctx.fill();
     }
     ctx.globalAlpha = 1;
+    const moon = Math.min(w, h) * 0.06;
+    const halo = ctx.createRadialGradient(w * 0.8, h * 0.2, moon, w * 0.8, h * 0.2, moon * 4);
+    halo.addColorStop(0, "rgba(234, 220, 192, 0.25)");
+    halo.addColorStop(1, "rgba(234, 220, 192, 0)");
+    ctx.fillStyle = halo;
+    ctx.fillRect(0, 0, w, h);
     ctx.fillStyle = "#eadcc0";
     ctx.beginPath();
-    ctx.arc(w * 0.8, h * 0.2, Math.min(w, h) * 0.06, 0, Math.PI * 2);
+    ctx.arc(w * 0.8, h * 0.2, moon, 0, Math.PI * 2);
     ctx.fill();
 }
 
 function castle(w, h) {
     const base = h * 0.78;
+    const wall = base - h * 0.09;
     ctx.fillStyle = "#0b080e";
+    ctx.fillRect(0, base, w, h - base);
     ctx.beginPath();
-    ctx.moveTo(0, h);
-    ctx.lineTo(0, base);
-    const towers = [[0.12, 0.16], [0.2, 0.1], [0.34, 0.28], [0.42, 0.2], [0.5, 0.34],
-                    [0.58, 0.2], [0.7, 0.24], [0.86, 0.12]];
-    for (const [x, height] of towers) {
-        const left = x * w - w * 0.025;
-        const right = x * w + w * 0.025;
-        ctx.lineTo(left, base);
-        ctx.lineTo(left, base - height * h);
-        ctx.lineTo(x * w, base - height * h - h * 0.05);
-        ctx.lineTo(right, base - height * h);
-        ctx.lineTo(right, base);
+    ctx.moveTo(w * 0.08, base);
+    ctx.lineTo(w * 0.08, wall);
+    for (let x = w * 0.08; x < w * 0.92; x += 24) {
+        ctx.lineTo(x, wall - 10);
+        ctx.lineTo(x + 12, wall - 10);
+        ctx.lineTo(x + 12, wall);
+        ctx.lineTo(x + 24, wall);
     }
-    ctx.lineTo(w, base);
-    ctx.lineTo(w, h);
+    ctx.lineTo(w * 0.92, base);
     ctx.closePath();
     ctx.fill();
+    const towers = [[0.1, 0.2], [0.24, 0.14], [0.38, 0.3], [0.5, 0.38], [0.62, 0.3],
+                    [0.76, 0.16], [0.9, 0.22]];
+    for (const [x, height] of towers) {
+        const half = w * (0.018 + height * 0.03);
+        const top = base - height * h;
+        ctx.beginPath();
+        ctx.moveTo(x * w - half, base);
+        ctx.lineTo(x * w - half, top);
+        ctx.lineTo(x * w, top - h * 0.07);
+        ctx.lineTo(x * w + half, top);
+        ctx.lineTo(x * w + half, base);
+        ctx.fill();
+    }
     ctx.fillStyle = "#f0b44c";
     for (const [x, height] of towers) {
         ctx.fillRect(x * w - 3, base - height * h + h * 0.03, 6, 9);
@@ -82,9 +97,9 @@ function rise(w, h, dt) {
 
 function wyvern(w, h, t) {
     const x = ((t * 0.06) % 1.2 - 0.1) * w;
-    const y = h * 0.32 + Math.sin(t * 0.8) * h * 0.04;
+    const y = h * 0.24 + Math.sin(t * 0.8) * h * 0.04;
     const flap = Math.sin(t * 6) * 18;
-    ctx.fillStyle = "#140d12";
+    ctx.fillStyle = "#5a1e26";
     ctx.beginPath();
     ctx.moveTo(x - 40, y + 4);
     ctx.quadraticCurveTo(x - 10, y - 6, x + 30, y);
