@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QApplication>
+#include <QString>
+
+namespace tarvenne::ui {
+
+// The launcher's application object. Its message handling is the boundary of the main loop
+// and of every modal loop: a failure that escapes the handling of an event is shown in the
+// error box and the loop goes on. It also takes the terminate request.
+class Application : public QApplication {
+public:
+    // Settings that must be in place before the application object exists.
+    static void prepareStart();
+
+    // Takes no arguments: Qt and the web engine are given the program name only.
+    explicit Application(char* programName);
+
+    static Application* instance();
+
+    // The file name of the launcher, cut before its first full stop, with every character
+    // after the first in lower case.
+    const QString& title() const { return title_; }
+
+    // Whether a terminate request has been sent during this run.
+    bool terminateRequested() const { return terminateRequested_; }
+    void noteTerminateRequest() { terminateRequested_ = true; }
+
+    bool notify(QObject* receiver, QEvent* event) override;
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    QString title_;
+    bool terminateRequested_ = false;
+};
+
+} // namespace tarvenne::ui

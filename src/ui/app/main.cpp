@@ -1,0 +1,7 @@
+#include "app/run_launcher.h"
+
+#include <directory/update_list_url.h>
+
+int main(int, char** argv) {
+    return tarvenne::ui::runLauncher(argv[0], tarvenne::directory::UpdateListUrl);
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <exception>
+
+namespace tarvenne::ui {
+
+// The standard error box: a critical message box with the failure's text (innermost
+// message, full-stop rule), the application title as caption and a single OK button,
+// modal to the launcher. Returns when the player has dismissed it; a failure of the abort
+// kind shows nothing.
+void showErrorBox(const std::exception& failure);
+
+// Runs `step`; a failure that escapes it is shown in the error box, and the caller goes on.
+template <typename Step> void showingFailures(Step&& step) {
+    try {
+        step();
+    } catch (const std::exception& failure) {
+        showErrorBox(failure);
+    }
+}
+
+} // namespace tarvenne::ui

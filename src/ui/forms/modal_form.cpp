@@ -1,0 +1,49 @@
+#include "forms/modal_form.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QPointer>
+
+namespace tarvenne::ui {
+namespace {
+
+ModalForm* runningForm = nullptr;
+
+} // namespace
+
+ModalForm::ModalForm(QWidget* owner) : QWidget(owner, Qt::Window) {}
+
+ModalForm* ModalForm::running() {
+    return runningForm;
+}
+
+int ModalForm::ShowModal() {
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    modalResult_ = ModalResult::None;
+
+    QEventLoop loop;
+    loop_ = &loop;
+    ModalForm* const outer = runningForm;
+    runningForm = this;
+    loop.exec(QEventLoop::DialogExec);
+    runningForm = outer;
+    loop_ = nullptr;
+
+    hide();
+    return modalResult_;
+}
+
+void ModalForm::setModalResult(int result) {
+    modalResult_ = result;
+    if (loop_ && result != ModalResult::None)
+        loop_->exit();
+}
+
+void ModalForm::closeEvent(QCloseEvent* event) {
+    if (loop_)
+        setModalResult(ModalResult::Cancel);
+    event->accept();
+}
+
+} // namespace tarvenne::ui
