@@ -21,6 +21,15 @@ std::u16string_view trimmed(std::u16string_view text) {
     return text;
 }
 
+// The record's first field, or nothing for a record of field separators only: what Split would
+// give first, without splitting the rest of a record that is not chosen.
+std::optional<std::u16string_view> firstField(std::u16string_view record) {
+    const std::size_t start = record.find_first_not_of(fieldSeparator);
+    if (start == std::u16string_view::npos)
+        return std::nullopt;
+    return record.substr(start, record.find(fieldSeparator, start) - start);
+}
+
 Error listIndexOutOfBounds(int index) {
     return Error(u"List index out of bounds (" + fromLatin1(std::to_string(index)) + u")");
 }
@@ -34,11 +43,12 @@ std::optional<ServerEntry> chooseServerEntry(std::u16string_view document,
     const std::string bytes = urlDecode(text::encode(document, ansiCodePage), ansiCodePage);
     const std::u16string decoded = text::decode(bytes, ansiCodePage);
     for (const std::u16string_view record : Split(trimmed(decoded), recordSeparator)) {
-        const std::vector<std::u16string_view> fields = Split(record, fieldSeparator);
-        if (fields.empty())
+        const std::optional<std::u16string_view> name = firstField(record);
+        if (!name)
             throw listIndexOutOfBounds(0);
-        if (fields[0] != GameName)
+        if (*name != GameName)
             continue;
+        const std::vector<std::u16string_view> fields = Split(record, fieldSeparator);
         if (fields.size() < 4)
             throw listIndexOutOfBounds(3);
         return ServerEntry{std::u16string(fields[0]), std::u16string(fields[1]),

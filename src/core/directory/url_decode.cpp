@@ -33,32 +33,34 @@ Error invalidEscape(std::string_view escape, std::size_t index, text::CodePage c
 
 } // namespace
 
+// Writes in place into a buffer as long as the input, which the output never outgrows.
 std::string urlDecode(std::string_view bytes, text::CodePage codePage) {
     bytes = bytes.substr(0, bytes.find('\0'));
-    std::string decoded;
-    decoded.reserve(bytes.size());
+    std::string decoded(bytes.size(), '\0');
+    char* out = decoded.data();
     std::size_t i = 0;
     while (i < bytes.size()) {
         const char c = bytes[i];
         if (c == '+') {
-            decoded.push_back(' ');
+            *out++ = ' ';
             ++i;
         } else if (c != '%') {
-            decoded.push_back(c);
+            *out++ = c;
             ++i;
         } else if (i + 1 < bytes.size() && bytes[i + 1] == '%') {
-            decoded.push_back('%');
+            *out++ = '%';
             i += 2;
         } else if (i + 2 >= bytes.size()) {
             throw cutOffEscape(i);
         } else if (const int high = hexValue(bytes[i + 1]), low = hexValue(bytes[i + 2]);
                    high >= 0 && low >= 0) {
-            decoded.push_back(static_cast<char>(high * 16 + low));
+            *out++ = static_cast<char>(high * 16 + low);
             i += 3;
         } else {
             throw invalidEscape(bytes.substr(i, 3), i, codePage);
         }
     }
+    decoded.resize(static_cast<std::size_t>(out - decoded.data()));
     return decoded;
 }
 
