@@ -5,7 +5,9 @@
 
 #include <array>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <random>
 #include <stdexcept>
 
@@ -29,6 +31,12 @@ std::string_view file(std::string_view name) {
 }
 
 int bindLoopback(httplib::Server& server, int port) {
+    // SO_REUSEADDR alone: the library's default SO_REUSEPORT would let a second site share
+    // the port and take part of the requests.
+    server.set_socket_options([](socket_t socket) {
+        const int yes = 1;
+        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
     const int bound = port == 0                             ? server.bind_to_any_port(Loopback)
                       : server.bind_to_port(Loopback, port) ? port
                                                             : -1;
@@ -53,6 +61,15 @@ std::string newToken() {
 std::string loginPage(std::string_view notice, std::string_view account) {
     return fillTemplate(file("login.html"),
                         {{"notice", htmlEscape(notice)}, {"account", htmlEscape(account)}});
+}
+
+// Arrival time of the request that this worker thread is answering.
+thread_local std::optional<std::int64_t> arrival;
+
+std::int64_t microsecondsSinceEpoch() {
+    return std::chrono::duration_cast<std::chrono::microseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
 }
 
 void noContent(const httplib::Request&, httplib::Response& response) {
@@ -155,21 +172,26 @@ void DemoSite::routeSite() {
 }
 
 void DemoSite::logRequests(httplib::Server& server, std::string_view name) {
-    server.set_logger([this, name](const httplib::Request& request,
-                                   const httplib::Response& response) {
-        const auto now = std::chrono::duration_cast<std::chrono::microseconds>(
-                             std::chrono::system_clock::now().time_since_epoch())
-                             .count();
-        std::array<char, 32> stamp{};
-        std::snprintf(stamp.data(), stamp.size(), "%lld.%06lld",
-                      static_cast<long long>(now / 1000000), static_cast<long long>(now % 1000000));
-        auto line = std::string{stamp.data()} + " " + std::string{name} + " " + request.method +
-                    " " + request.target + " " + std::to_string(response.status);
-        if (const auto token = cookieValue(request.get_header_value("Cookie"), SessionCookie)) {
-            line += " session=" + *token;
-        }
-        log_(line);
+    // A request is routed and logged on the one worker thread that read it.
+    server.set_pre_routing_handler([](const httplib::Request&, httplib::Response&) {
+        arrival = microsecondsSinceEpoch();
+        return httplib::Server::HandlerResponse::Unhandled;
     });
+    server.set_logger(
+        [this, name](const httplib::Request& request, const httplib::Response& response) {
+            const auto time = arrival.value_or(microsecondsSinceEpoch());
+            arrival.reset();
+            std::array<char, 32> stamp{};
+            std::snprintf(stamp.data(), stamp.size(), "%lld.%06lld",
+                          static_cast<long long>(time / 1000000),
+                          static_cast<long long>(time % 1000000));
+            auto line = std::string{stamp.data()} + " " + std::string{name} + " " + request.method +
+                        " " + request.target + " " + std::to_string(response.status);
+            if (const auto token = cookieValue(request.get_header_value("Cookie"), SessionCookie)) {
+                line += " session=" + *token;
+            }
+            log_(line);
+        });
 }
 
 std::string DemoSite::signIn(const std::string& player) {

@@ -14,9 +14,9 @@ namespace tarvenne::demo {
 // the game's web site with its sign-in page, lobby, help page and game client.
 class DemoSite {
 public:
-    // Receives one line per answered request: the time of the answer in seconds since the epoch
-    // (with microseconds), server ("directory" or "site"), method, target, status, and the session
-    // when the request carried one.
+    // Receives one line per answered request: its arrival time in seconds since the epoch (with
+    // microseconds), server ("directory" or "site"), method, target, status, and the session
+    // when the request carried one. Lines of overlapping requests may come in either order.
     using Log = std::function<void(std::string_view line)>;
 
     // Starts both servers on 127.0.0.1; a port of 0 takes a free one. Throws
