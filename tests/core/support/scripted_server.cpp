@@ -1,0 +1,211 @@
+#include "scripted_server.h"
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <stdexcept>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace tarvenne::testing {
+namespace {
+
+[[noreturn]] void fail(const char* what) {
+    throw std::runtime_error(std::string(what) + " failed, errno " + std::to_string(errno));
+}
+
+// A TCP socket bound to 127.0.0.1 at a free port.
+int boundLoopbackSocket(std::uint16_t& port) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        fail("socket");
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), length) < 0 ||
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) < 0)
+        fail("bind");
+    port = ntohs(address.sin_port);
+    return fd;
+}
+
+} // namespace
+
+Step send(std::string bytes) {
+    return {Step::Kind::Send, std::move(bytes), {}};
+}
+Step pause(std::chrono::milliseconds wait) {
+    return {Step::Kind::Pause, {}, wait};
+}
+Step close() {
+    return {Step::Kind::Close, {}, {}};
+}
+Step reset() {
+    return {Step::Kind::Reset, {}, {}};
+}
+Step keepOpen() {
+    return {Step::Kind::KeepOpen, {}, {}};
+}
+
+ScriptedServer::ScriptedServer(std::vector<Step> script) : script_(std::move(script)) {
+    listener_ = boundLoopbackSocket(port_);
+    if (::listen(listener_, 16) < 0 || ::pipe2(stopPipe_, O_CLOEXEC) < 0)
+        fail("listen");
+    thread_ = std::thread([this] { run(); });
+}
+
+ScriptedServer::~ScriptedServer() {
+    const char stop = 0;
+    [[maybe_unused]] const auto written = ::write(stopPipe_[1], &stop, 1);
+    thread_.join();
+    ::close(listener_);
+    ::close(stopPipe_[0]);
+    ::close(stopPipe_[1]);
+}
+
+std::string ScriptedServer::url(std::string_view target) const {
+    return "http://127.0.0.1:" + std::to_string(port_) + std::string(target);
+}
+
+std::vector<std::string> ScriptedServer::requests() const {
+    const std::lock_guard lock(mutex_);
+    return requests_;
+}
+
+bool ScriptedServer::waitForClientClose(std::chrono::milliseconds timeout) {
+    std::unique_lock lock(mutex_);
+    return clientClosedSignal_.wait_for(lock, timeout, [this] { return clientClosed_; });
+}
+
+// Waits for `fd` to become readable; false when the wait ran out or the server is stopping.
+bool ScriptedServer::waitReadable(int fd, std::chrono::milliseconds timeout) const {
+    pollfd entries[] = {{fd, POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
+    const int ready = ::poll(entries, 2, static_cast<int>(timeout.count()));
+    return ready > 0 && entries[1].revents == 0;
+}
+
+bool ScriptedServer::stopping(std::chrono::milliseconds wait) const {
+    pollfd stop{stopPipe_[0], POLLIN, 0};
+    return ::poll(&stop, 1, static_cast<int>(wait.count())) > 0;
+}
+
+// Sends all of `bytes` unless the client goes away or the server stops first.
+bool ScriptedServer::sendAll(int connection, std::string_view bytes) const {
+    while (!bytes.empty()) {
+        pollfd entries[] = {{connection, POLLOUT, 0}, {stopPipe_[0], POLLIN, 0}};
+        if (::poll(entries, 2, -1) < 0 || entries[1].revents != 0)
+            return false;
+        const ssize_t sent =
+            ::send(connection, bytes.data(), bytes.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (sent < 0 && (errno == EINTR || errno == EAGAIN))
+            continue;
+        if (sent <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(sent));
+    }
+    return true;
+}
+
+void ScriptedServer::run() {
+    constexpr std::chrono::hours forever{24};
+    while (waitReadable(listener_, forever)) {
+        const int connection = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+        if (connection < 0)
+            continue;
+        serve(connection);
+    }
+}
+
+void ScriptedServer::serve(int connection) {
+    constexpr std::chrono::seconds requestWait{10};
+    std::string request;
+    char buffer[4096];
+    while (request.find("\r\n\r\n") == std::string::npos && waitReadable(connection, requestWait)) {
+        const ssize_t received = ::recv(connection, buffer, sizeof buffer, 0);
+        if (received <= 0)
+            break;
+        request.append(buffer, static_cast<std::size_t>(received));
+    }
+    {
+        const std::lock_guard lock(mutex_);
+        requests_.push_back(request);
+    }
+
+    for (const Step& step : script_) {
+        switch (step.kind) {
+        case Step::Kind::Send:
+            if (!sendAll(connection, step.bytes)) {
+                ::close(connection);
+                return;
+            }
+            break;
+        case Step::Kind::Pause:
+            if (stopping(step.wait)) {
+                ::close(connection);
+                return;
+            }
+            break;
+        case Step::Kind::Reset: {
+            const linger abortive{1, 0};
+            ::setsockopt(connection, SOL_SOCKET, SO_LINGER, &abortive, sizeof abortive);
+            ::close(connection);
+            return;
+        }
+        case Step::Kind::KeepOpen:
+            awaitClientClose(connection);
+            return;
+        case Step::Kind::Close:
+            ::close(connection);
+            return;
+        }
+    }
+    ::close(connection);
+}
+
+void ScriptedServer::awaitClientClose(int connection) {
+    constexpr std::chrono::hours forever{24};
+    char buffer[4096];
+    while (waitReadable(connection, forever)) {
+        if (::recv(connection, buffer, sizeof buffer, 0) <= 0) {
+            {
+                const std::lock_guard lock(mutex_);
+                clientClosed_ = true;
+            }
+            clientClosedSignal_.notify_all();
+            break;
+        }
+    }
+    ::close(connection);
+}
+
+UnansweredListener::UnansweredListener() {
+    listener_ = boundLoopbackSocket(port_);
+    // A backlog of one pending connection, taken by `filler_`: further attempts get no answer.
+    if (::listen(listener_, 0) < 0)
+        fail("listen");
+    filler_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(port_);
+    if (::connect(filler_, reinterpret_cast<sockaddr*>(&address), sizeof address) < 0)
+        fail("connect");
+}
+
+UnansweredListener::~UnansweredListener() {
+    ::close(filler_);
+    ::close(listener_);
+}
+
+RefusingPort::RefusingPort() {
+    socket_ = boundLoopbackSocket(port_);
+}
+
+RefusingPort::~RefusingPort() {
+    ::close(socket_);
+}
+
+} // namespace tarvenne::testing
