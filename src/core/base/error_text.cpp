@@ -1,6 +1,7 @@
 #include "error_text.h"
 
 #include "error.h"
+#include "lower_case.h"
 #include "utf.h"
 
 namespace tarvenne {
@@ -26,10 +27,6 @@ std::u16string innermostMessage(const std::exception& failure) {
     return message;
 }
 
-char16_t toLowerAscii(char16_t c) {
-    return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c;
-}
-
 } // namespace
 
 std::optional<std::u16string> errorBoxText(const std::exception& failure) {
@@ -49,10 +46,9 @@ std::u16string applicationTitle(std::u16string_view executablePath) {
     std::u16string_view name =
         slash == std::u16string_view::npos ? executablePath : executablePath.substr(slash + 1);
     name = name.substr(0, name.find(u'.'));
-    std::u16string title(name);
-    for (std::size_t i = 1; i < title.size(); ++i)
-        title[i] = toLowerAscii(title[i]);
-    return title;
+    if (name.empty())
+        return std::u16string();
+    return name.front() + toLowerCase(name.substr(1));
 }
 
 } // namespace tarvenne
