@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+#include <functional>
+
+namespace tarvenne::ui {
+
+// The login window's artwork: drawn at its pixel size from the top-left corner, with its alpha
+// channel over the window's background, on a control that always fills its parent.
+class ArtworkImage : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ArtworkImage(QWidget* parent);
+
+    const QPixmap& picture() const { return picture_; }
+
+    // Every mouse move over the artwork, with the buttons and modifier keys held and the
+    // pointer's position on the control.
+    std::function<void(ArtworkImage* Sender, Qt::MouseButtons Shift, Qt::KeyboardModifiers, int X,
+                       int Y)>
+        OnMouseMove;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    QPixmap picture_;
+};
+
+} // namespace tarvenne::ui

@@ -1,0 +1,56 @@
+#include "login_look/colour_key.h"
+
+#include <QBitmap>
+#include <QImage>
+#include <QPainter>
+#include <QPalette>
+#include <QWidget>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace tarvenne::ui {
+
+void applyColourKey(QWidget& window) {
+    QPalette palette = window.palette();
+    palette.setColor(window.backgroundRole(), QColor(KeyColour));
+    window.setPalette(palette);
+    window.setAutoFillBackground(true);
+#ifdef Q_OS_WIN
+    const auto hwnd = reinterpret_cast<HWND>(window.winId());
+    SetWindowLongPtrW(hwnd, GWL_EXSTYLE, GetWindowLongPtrW(hwnd, GWL_EXSTYLE) | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(hwnd, RGB(qRed(KeyColour), qGreen(KeyColour), qBlue(KeyColour)), 0,
+                               LWA_COLORKEY);
+#endif
+}
+
+QRegion keyedRegion(QWidget& window, const QList<const QWidget*>& opaque) {
+    QImage composed(window.size(), QImage::Format_RGB32);
+    {
+        QPainter painter(&composed);
+        window.render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+        for (QObject* object : window.children()) {
+            auto* child = qobject_cast<QWidget*>(object);
+            if (!child || child->isWindow() || child->isHidden() || opaque.contains(child))
+                continue;
+            child->render(&painter, child->pos(), QRegion(), QWidget::DrawChildren);
+        }
+    }
+    QRegion shown(QBitmap::fromImage(composed.createMaskFromColor(KeyColour, Qt::MaskOutColor)));
+    for (const QWidget* control : opaque)
+        if (!control->isHidden())
+            shown += control->geometry();
+    return shown;
+}
+
+void cutOutKeyColour(QWidget& window, const QList<const QWidget*>& opaque) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(window);
+    Q_UNUSED(opaque);
+#else
+    window.setMask(keyedRegion(window, opaque));
+#endif
+}
+
+} // namespace tarvenne::ui
