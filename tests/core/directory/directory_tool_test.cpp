@@ -1,3 +1,5 @@
+#include "scripted_server.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -108,6 +110,23 @@ TEST_F(DirectoryTool, UnreadableFileAndWrongArguments) {
         EXPECT_EQ(run.exitStatus, 2);
         EXPECT_TRUE(run.output.starts_with("Usage: tarvenne-directory")) << run.output;
     }
+}
+
+TEST_F(DirectoryTool, FetchesFromTheGivenAddress) {
+    const std::string body = "Tarvenne|http://h/|in.php|Title";
+    tarvenne::testing::ScriptedServer server({tarvenne::testing::send(
+        "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body)});
+    const ToolRun found = runTool("--json '" + server.url() + "'");
+    EXPECT_EQ(
+        found.output,
+        "{\"record\":{\"dns\":\"http://h/\",\"loginp\":\"in.php\",\"caption1\":\"Title\"}}\n");
+    EXPECT_EQ(found.exitStatus, 0);
+
+    tarvenne::testing::RefusingPort refusing;
+    const ToolRun refused =
+        runTool("--json http://127.0.0.1:" + std::to_string(refusing.port()) + "/update.html");
+    EXPECT_EQ(refused.output, "{\"error\":\"Socket Error # 10061\\r\\nConnection refused.\"}\n");
+    EXPECT_EQ(refused.exitStatus, 1);
 }
 
 } // namespace
