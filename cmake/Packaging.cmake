@@ -20,5 +20,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # QtWebEngineProcess renders every page; the title and page fonts are looked up by name.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6webenginecore6-bin, libqt6webengine6-data, fonts-arphic-ukai, fonts-dejavu-core")
+    "libqt6webenginecore6-bin, libqt6webengine6-data, fonts-kouzan-mouhitsu, fonts-arphic-ukai, \
+fonts-dejavu-core")
 include(CPack)
