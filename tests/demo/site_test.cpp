@@ -67,7 +67,7 @@ TEST_F(DemoSiteTest, UpdateDocumentLeadsTheLauncherToTheSiteInEveryAsciiCodePage
         ASSERT_TRUE(entry);
         EXPECT_EQ(entry->dns, std::u16string(site.begin(), site.end()));
         EXPECT_EQ(entry->loginp, u"login.html");
-        EXPECT_EQ(entry->caption1, u"Tarvenne: The Ashen Crown");
+        EXPECT_EQ(entry->caption1, u"Tarvenne: Ashen Crown");
     }
 }
 
