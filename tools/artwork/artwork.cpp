@@ -12,8 +12,6 @@ namespace artwork {
 
 namespace {
 
-const QRectF plaque(311, 42, 680, 57);
-
 void paintWood(QPainter& p, const QPainterPath& frame) {
     p.fillPath(frame, lacquerWood(canvasSize, Grain::Vertical));
     QPainterPath baseRight;
@@ -73,13 +71,12 @@ void paintPlaque(QPainter& p) {
     p.restore();
     bevel(p, field, -2.0, 150);
     for (const qreal x : {plaque.left() + 2, plaque.right() - 2})
-        for (const qreal y : {plaque.top() + 2, plaque.bottom() - 2})
-            rivet(p, QPointF(x, y), 3.2);
+        rivet(p, QPointF(x, plaque.bottom() - 2), 3.2);
 }
 
 void paintBeamEnds(QPainter& p) {
-    cloudScroll(p, QPointF(262, 68), 40, false);
-    cloudScroll(p, QPointF(1064, 76), 30, true);
+    cloudScroll(p, QPointF(246, 74), 22, false);
+    cloudScroll(p, QPointF(1066, 76), 30, true);
     rivet(p, QPointF(232, 48), 3.4);
     rivet(p, QPointF(1094, 46), 3.4);
 }
@@ -160,6 +157,7 @@ QImage paintArtwork() {
     paintRim(p, frame);
     crest(p, crestShape().intersected(frame));
     tassel(p, tasselShape(), tasselX);
+    jadeBoss(p, plaqueBossCentre, closeMedallionRadius);
     closeMedallion(p, closeMarkCentre, closeMedallionRadius);
     paintLight(p, frame);
     paintOutline(p, frame);

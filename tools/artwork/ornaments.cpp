@@ -200,6 +200,33 @@ void tassel(QPainter& p, const QPainterPath& shape, qreal centreX) {
     p.fillPath(bead, jade);
 }
 
+void jadeBoss(QPainter& p, QPointF centre, qreal radius) {
+    QPainterPath outer;
+    outer.addEllipse(centre, radius, radius);
+    fillGold(p, outer);
+    QPainterPath face;
+    face.addEllipse(centre, radius - 4, radius - 4);
+    QRadialGradient jade(centre - QPointF(radius * 0.3, radius * 0.35), radius * 1.2);
+    jade.setColorAt(0.0, QColor(170, 228, 196));
+    jade.setColorAt(0.5, QColor(46, 140, 104));
+    jade.setColorAt(1.0, QColor(12, 58, 42));
+    p.fillPath(face, jade);
+    bevel(p, face, -1.6, 170);
+    QPainterPath flower;
+    for (int i = 0; i < 4; ++i) {
+        QTransform t;
+        t.translate(centre.x(), centre.y());
+        t.rotate(90 * i);
+        QPainterPath petal;
+        petal.moveTo(0, 0);
+        petal.cubicTo(-4.5, -3, -3.5, -9, 0, -10.5);
+        petal.cubicTo(3.5, -9, 4.5, -3, 0, 0);
+        flower = flower.united(t.map(petal));
+    }
+    fillGold(p, flower);
+    rivet(p, centre, 2.4);
+}
+
 void closeMedallion(QPainter& p, QPointF centre, qreal radius) {
     QPainterPath outer;
     outer.addEllipse(centre, radius, radius);
@@ -207,9 +234,9 @@ void closeMedallion(QPainter& p, QPointF centre, qreal radius) {
     QPainterPath face;
     face.addEllipse(centre, radius - 4, radius - 4);
     QRadialGradient dark(centre - QPointF(radius * 0.3, radius * 0.35), radius * 1.2);
-    dark.setColorAt(0.0, QColor(120, 66, 40));
-    dark.setColorAt(0.6, QColor(62, 30, 18));
-    dark.setColorAt(1.0, QColor(30, 14, 8));
+    dark.setColorAt(0.0, QColor(176, 52, 32));
+    dark.setColorAt(0.6, QColor(110, 22, 12));
+    dark.setColorAt(1.0, QColor(52, 8, 4));
     p.fillPath(face, dark);
     bevel(p, face, -1.6, 190);
 

@@ -21,6 +21,8 @@ void emblemDisc(QPainter& p, QPointF centre, qreal radius);
 void crest(QPainter& p, const QPainterPath& shape);
 // The tassel: gold cap, jade bead and red silk strands, filling the given outline.
 void tassel(QPainter& p, const QPainterPath& shape, qreal centreX);
+// A round jade boss in a gold rim, with a gold four-petalled flower.
+void jadeBoss(QPainter& p, QPointF centre, qreal radius);
 // The close mark: an X engraved in a round bronze medallion.
 void closeMedallion(QPainter& p, QPointF centre, qreal radius);
 

@@ -62,6 +62,12 @@ QPainterPath closeMedallionShape() {
     return p;
 }
 
+QPainterPath plaqueBossShape() {
+    QPainterPath p;
+    p.addEllipse(plaqueBossCentre, closeMedallionRadius, closeMedallionRadius);
+    return p;
+}
+
 QPainterPath tasselShape() {
     const qreal cx = tasselX;
     QPainterPath cap;
@@ -157,8 +163,8 @@ QPainterPath baseShape() {
 
 QPainterPath frameSilhouette() {
     QPainterPath all = beamShape();
-    for (const QPainterPath& part : {crestShape(), closeMedallionShape(), tasselShape(),
-                                     wingShape(), pillarShape(), baseShape()})
+    for (const QPainterPath& part : {crestShape(), closeMedallionShape(), plaqueBossShape(),
+                                     tasselShape(), wingShape(), pillarShape(), baseShape()})
         all = all.united(part);
     all = all.subtracted(wingOpenwork());
     QPainterPath open;

@@ -10,7 +10,8 @@ namespace artwork {
 QPainterPath beamShape();  // the top band with the title plaque and upturned eaves
 QPainterPath crestShape(); // the flaming pearl above the plaque's centre
 QPainterPath closeMedallionShape();
-QPainterPath tasselShape(); // the cord, bead and tassel hanging from the right end
+QPainterPath plaqueBossShape(); // the jade boss on the plaque's upper left corner
+QPainterPath tasselShape();     // the cord, bead and tassel hanging from the right end
 inline constexpr qreal tasselX = 1078;
 QPainterPath wingShape();          // the carved wing left of the opening
 QPainterPath wingOpenwork();       // the cut-outs of the wing, subtracted from it

@@ -37,7 +37,9 @@ QRegion keyedRegion(QWidget& window, const QList<const QWidget*>& opaque) {
             child->render(&painter, child->pos(), QRegion(), QWidget::DrawChildren);
         }
     }
-    QRegion shown(QBitmap::fromImage(composed.createMaskFromColor(KeyColour, Qt::MaskOutColor)));
+    // The mask image holds 1 for key-coloured pixels; as a bitmap that is color0, which the
+    // region leaves out.
+    QRegion shown(QBitmap::fromImage(composed.createMaskFromColor(KeyColour, Qt::MaskInColor)));
     for (const QWidget* control : opaque)
         if (!control->isHidden())
             shown += control->geometry();

@@ -1,10 +1,18 @@
 #include "login_window/login_window.h"
 
+#include "app/terminate_request.h"
 #include "browser/web_browser.h"
 #include "forms/design_font.h"
+#include "login_look/artwork_image.h"
+#include "login_look/colour_key.h"
+#include "login_look/frameless.h"
+#include "login_look/pointer_move.h"
+#include "login_look/title_font.h"
+#include "login_look/transparent_label.h"
 #include "main_window/main_window.h"
 
 #include <QFrame>
+#include <QLineEdit>
 #include <QShowEvent>
 #include <QVBoxLayout>
 #include <directory/fetch_server_entry.h>
@@ -13,7 +21,10 @@
 namespace tarvenne::ui {
 
 TLogin::TLogin(QWidget* owner, std::string directoryAddress)
-    : ModalForm(owner), Panel1(new QFrame(this)), web_xszd(new WebBrowser(Panel1)),
+    : ModalForm(owner), Image1(new ArtworkImage(this)),
+      cxLabel1(new TransparentLabel(this, designFont())),
+      cxLabel4(new TransparentLabel(this, titleFont(55))), Panel1(new QFrame(this)),
+      web_xszd(new WebBrowser(Panel1)), Edit1(new QLineEdit(QStringLiteral("Edit1"), this)),
       directoryAddress_(std::move(directoryAddress)) {
     setObjectName(QStringLiteral("Login"));
     setWindowTitle(QStringLiteral("Login"));
@@ -23,6 +34,24 @@ TLogin::TLogin(QWidget* owner, std::string directoryAddress)
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
     resize(1108, 529);
+
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->OnMouseMove = [this](ArtworkImage* sender, Qt::MouseButtons shift,
+                                 Qt::KeyboardModifiers modifiers, int x,
+                                 int y) { Image1MouseMove(sender, shift, modifiers, x, y); };
+
+    cxLabel1->setObjectName(QStringLiteral("cxLabel1"));
+    cxLabel1->move(1007, 33);
+    cxLabel1->setText(QStringLiteral("       "));
+    cxLabel1->OnClick = [this](TransparentLabel* sender) { cxLabel1Click(sender); };
+
+    cxLabel4->setObjectName(QStringLiteral("cxLabel4"));
+    QPalette titlePalette = cxLabel4->palette();
+    titlePalette.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    cxLabel4->setPalette(titlePalette);
+    cxLabel4->move(0, 46);
+    cxLabel4->centreOn(651);
+    cxLabel4->setText(QStringLiteral("Quillmere"));
 
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -40,6 +69,10 @@ TLogin::TLogin(QWidget* owner, std::string directoryAddress)
     web_xszd->OnNewWindow2 = [this](WebBrowser* sender, AutomationObject& ppDisp, bool& cancel) {
         web_selectNewWindow2(sender, ppDisp, cancel);
     };
+
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setGeometry(48, 48, 121, 21);
+    Edit1->hide();
 }
 
 void TLogin::FormCreate() {
@@ -53,7 +86,29 @@ void TLogin::FormCreate() {
 }
 
 void TLogin::shapeAndTitle() {
+    applyColourKey(*this);
+    ShapeWindow();
     setWindowTitle(caption1);
+    cxLabel4->setText(caption1);
+    // Without a native colour key the window is cut to its composed pixels once they are final;
+    // the browser's area counts as opaque.
+    cutOutKeyColour(*this, {Panel1});
+}
+
+void TLogin::ShapeWindow() {
+    // The window's region would be the whole window, which cuts nothing away: the outline
+    // comes from the colour key alone.
+    removeFrameInPlace(*this);
+}
+
+void TLogin::Image1MouseMove(ArtworkImage* Sender, Qt::MouseButtons Shift, Qt::KeyboardModifiers,
+                             int X, int Y) {
+    if (Shift & Qt::LeftButton)
+        PointerMove::start(*Sender, Sender->mapToGlobal(QPoint(X, Y)));
+}
+
+void TLogin::cxLabel1Click(TransparentLabel*) {
+    sendTerminateRequest();
 }
 
 void TLogin::showEvent(QShowEvent* event) {

@@ -7,11 +7,14 @@
 #include <string>
 
 class QFrame;
+class QLineEdit;
 class QShowEvent;
 
 namespace tarvenne::ui {
 
+class ArtworkImage;
 class AutomationObject;
+class TransparentLabel;
 class WebBrowser;
 
 // The text in the last status report of the login browser that hands the next new window
@@ -35,11 +38,24 @@ public:
     // The show handler: sends the browser to the login page.
     void FormShow();
 
+    // Takes the frame off the window, in place.
+    void ShapeWindow();
+    // Moves the window with the pointer while the left button is held over the artwork.
+    void Image1MouseMove(ArtworkImage* Sender, Qt::MouseButtons Shift, Qt::KeyboardModifiers, int X,
+                         int Y);
+    // The close hotspot: sends the terminate request.
+    void cxLabel1Click(TransparentLabel* Sender);
+
     void web_selectStatusTextChange(WebBrowser* ASender, const QString& Text);
     void web_selectNewWindow2(WebBrowser* ASender, AutomationObject& ppDisp, bool& Cancel);
 
+    // The controls in creation order; later ones lie above earlier ones.
+    ArtworkImage* Image1;
+    TransparentLabel* cxLabel1;
+    TransparentLabel* cxLabel4;
     QFrame* Panel1;
     WebBrowser* web_xszd;
+    QLineEdit* Edit1;
 
     // The chosen record: site address prefix, login page path, title.
     QString dns;
