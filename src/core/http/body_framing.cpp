@@ -12,12 +12,13 @@ namespace tarvenne::http {
 namespace {
 
 constexpr std::size_t readSize = 64 * 1024;
+constexpr std::size_t minDirectRead = 4 * 1024;
 constexpr auto unbounded = std::numeric_limits<std::uint64_t>::max();
 
 // Gathers body bytes (or only counts them) and enforces the size bound.
 class BodyCollector {
 public:
-    explicit BodyCollector(bool keep) : keep_(keep), scratch_(keep ? 0 : readSize, '\0') {}
+    explicit BodyCollector(bool keep) : keep_(keep), scratch_(readSize, '\0') {}
 
     // Up to `wanted` bytes from the reader; 0 once it has closed.
     std::size_t readFrom(BufferedReader& reader, std::uint64_t wanted) {
@@ -26,13 +27,17 @@ public:
         const auto size =
             static_cast<std::size_t>(std::min({wanted, room, std::uint64_t{readSize}}));
         std::size_t received = 0;
-        if (keep_) {
+        const std::size_t spare = bytes_.capacity() - bytes_.size();
+        if (keep_ && spare >= minDirectRead) {
+            // Straight into reserved room; the string grows only for bytes that have come.
             const std::size_t old = bytes_.size();
-            bytes_.resize(old + size);
-            received = reader.read(bytes_.data() + old, size);
+            bytes_.resize(old + std::min(size, spare));
+            received = reader.read(bytes_.data() + old, std::min(size, spare));
             bytes_.resize(old + received);
         } else {
             received = reader.read(scratch_.data(), size);
+            if (keep_)
+                bytes_.append(scratch_.data(), received);
         }
         total_ += received;
         if (total_ > maxBodySize)

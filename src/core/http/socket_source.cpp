@@ -8,9 +8,9 @@ namespace tarvenne::http {
 
 std::size_t SocketSource::read(char* buffer, std::size_t size) {
     const auto wait = bounded(idle_);
-    if (wait <= std::chrono::milliseconds::zero() || !socket_.waitReadable(wait))
+    if (wait <= std::chrono::milliseconds::zero())
         throw net::TimeoutError::read();
-    return socket_.receive(buffer, size);
+    return socket_.receive(buffer, size, wait);
 }
 
 bool SocketSource::poll(std::chrono::milliseconds wait) {

@@ -53,7 +53,7 @@ Url parseUrl(std::string_view address) {
     url.query = cutAt(rest, '?');
     // [rfc7230] 5.3.1. An empty path is sent as "/".
     if (rest.empty())
-        rest = "/";
+        rest.push_back('/');
     const auto lastSlash = rest.rfind('/');
     url.path = rest.substr(0, lastSlash + 1);
     url.document = rest.substr(lastSlash + 1);

@@ -40,8 +40,9 @@ public:
     // most `timeout`.
     bool waitReadable(std::chrono::milliseconds timeout);
 
-    // Up to `size` bytes into `buffer`, waiting for at least one; 0 once the peer has closed.
-    std::size_t receive(char* buffer, std::size_t size);
+    // Up to `size` bytes into `buffer`, waiting at most `timeout` for at least one
+    // (TimeoutError "Read timed out."); 0 once the peer has closed.
+    std::size_t receive(char* buffer, std::size_t size, std::chrono::milliseconds timeout);
 
     // Whether the connection is still up: not closed here, and the peer has neither closed
     // nor reset it as far as can be seen without waiting.

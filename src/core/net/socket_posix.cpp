@@ -106,13 +106,19 @@ bool Socket::waitReadable(std::chrono::milliseconds timeout) {
     return pollFor(static_cast<int>(handle_), POLLIN, timeout);
 }
 
-std::size_t Socket::receive(char* buffer, std::size_t size) {
+std::size_t Socket::receive(char* buffer, std::size_t size, std::chrono::milliseconds timeout) {
+    const int fd = static_cast<int>(handle_);
+    // Bytes already at hand are taken without a wait.
     for (;;) {
-        const ssize_t received = ::recv(static_cast<int>(handle_), buffer, size, 0);
+        const ssize_t received = ::recv(fd, buffer, size, MSG_DONTWAIT);
         if (received >= 0)
             return static_cast<std::size_t>(received);
-        if (errno != EINTR)
+        if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            if (!pollFor(fd, POLLIN, timeout))
+                throw TimeoutError::read();
+        } else if (errno != EINTR) {
             throwLastError();
+        }
     }
 }
 

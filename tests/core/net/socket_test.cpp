@@ -17,7 +17,7 @@ const std::string request = "GET / HTTP/1.1\r\n\r\n";
 std::string receiveAll(Socket& socket) {
     std::string bytes;
     char buffer[7];
-    while (const std::size_t received = socket.receive(buffer, sizeof buffer))
+    while (const std::size_t received = socket.receive(buffer, sizeof buffer, 5s))
         bytes.append(buffer, received);
     return bytes;
 }
@@ -43,10 +43,15 @@ TEST(Socket, IsOpenWhileThePeerHoldsTheConnection) {
     socket.send(request);
     char buffer[2];
     ASSERT_TRUE(socket.waitReadable(5s));
-    EXPECT_EQ(socket.receive(buffer, 1), 1u);
+    EXPECT_EQ(socket.receive(buffer, 1, 5s), 1u);
     EXPECT_TRUE(socket.isOpen());
-    EXPECT_EQ(socket.receive(buffer, 1), 1u);
-    EXPECT_FALSE(socket.waitReadable(10ms));
+    EXPECT_EQ(socket.receive(buffer, 1, 5s), 1u);
+    try {
+        socket.receive(buffer, 1, 10ms);
+        ADD_FAILURE() << "received";
+    } catch (const TimeoutError& error) {
+        EXPECT_EQ(error.message(), u"Read timed out.");
+    }
     EXPECT_TRUE(socket.isOpen());
     socket.close();
     EXPECT_FALSE(socket.isOpen());
