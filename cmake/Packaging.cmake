@@ -1,8 +1,8 @@
 # Installation of the desktop entry and the icon, and the Debian package of the launcher:
 #   cmake --install <build> [--prefix <dir>]     or     cpack -G DEB (in the build folder)
 # The package holds the launcher and the operator check tool. Its dependencies are those of the
-# programs' shared libraries (found by dpkg-shlibdeps) and the parts of Qt WebEngine and the
-# fonts that are loaded at run time rather than linked.
+# programs' shared libraries (found by dpkg-shlibdeps) and the fonts, which are loaded at run
+# time rather than linked.
 install(FILES data/tarvenne.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES data/tarvenne.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
@@ -18,8 +18,7 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# QtWebEngineProcess renders every page; the title and page fonts are looked up by name.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6webenginecore6-bin, libqt6webengine6-data, fonts-kouzan-mouhitsu, fonts-arphic-ukai, \
-fonts-dejavu-core")
+# The title and page fonts are looked up by name, so no library names them. The web engine's
+# helper process and data come with the shared-library dependencies of Qt WebEngine.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-kouzan-mouhitsu, fonts-arphic-ukai, fonts-dejavu-core")
 include(CPack)
