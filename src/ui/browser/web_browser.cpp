@@ -7,7 +7,6 @@
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEnginePage>
-#include <base/error.h>
 
 namespace tarvenne::ui {
 
@@ -20,10 +19,7 @@ WebBrowser::WebBrowser(QWidget* parent) : QWebEngineView(parent) {
 }
 
 void WebBrowser::Navigate(const QString& address) {
-    const QUrl url(address);
-    if (!url.isValid() || url.isRelative())
-        throw Error(u"The parameter is incorrect.");
-    load(url);
+    load(QUrl(address));
 }
 
 AutomationObject WebBrowser::Application() {

@@ -20,9 +20,8 @@ class WebBrowser : public QWebEngineView {
 public:
     explicit WebBrowser(QWidget* parent);
 
-    // Starts loading `address`, passed on unchanged. Raises "The parameter is incorrect."
-    // when the address is not one that the web engine can load (empty, relative or
-    // malformed).
+    // Starts loading `address`, passed on unchanged. An address that the web engine cannot
+    // load (empty, relative) leaves the browser as it is.
     void Navigate(const QString& address);
 
     // The browser's automation object.

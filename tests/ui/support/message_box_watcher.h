@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QList>
+#include <QMessageBox>
+#include <QObject>
+#include <QString>
+#include <functional>
+
+namespace tarvenne::ui::test {
+
+// What an error box showed.
+struct ShownBox {
+    QString caption;
+    QString text;
+    QMessageBox::Icon icon;
+    QMessageBox::StandardButtons buttons;
+    bool applicationModal;
+};
+
+// Watches the whole application for message boxes: notes each one as it is shown and then
+// dismisses it with its OK button, as a player would.
+class MessageBoxWatcher : public QObject {
+public:
+    explicit MessageBoxWatcher(std::function<void(const ShownBox&)> onShown = {});
+    ~MessageBoxWatcher() override;
+
+    const QList<ShownBox>& shown() const { return shown_; }
+    void clear() { shown_.clear(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::function<void(const ShownBox&)> onShown_;
+    QList<ShownBox> shown_;
+};
+
+} // namespace tarvenne::ui::test

@@ -1,0 +1,101 @@
+#include "test_site.h"
+
+#include <QList>
+#include <stdexcept>
+
+namespace tarvenne::ui::test {
+namespace {
+
+constexpr char html[] = "text/html; charset=utf-8";
+
+// Reports to the server once the page has been painted, when the pointer enters the
+// hand-off link and for every key that reaches the page.
+constexpr char loginPage[] = R"html(<!DOCTYPE html>
+<html><head><title>Login</title><style>
+  body { margin: 0; }
+  a { position: absolute; left: 10px; width: 300px; height: 80px; display: block; }
+  #handoff { top: 10px; } #plain { top: 100px; } #capitals { top: 190px; }
+</style></head><body>
+  <a id="handoff" href="me.php?FQ=1" target="_blank">Enter the game</a>
+  <a id="plain" href="news.html" target="_blank">News</a>
+  <a id="capitals" href="ME.PHP?FQ=1" target="_blank">Enter in capitals</a>
+  <script>
+    requestAnimationFrame(() => requestAnimationFrame(() => fetch('/painted')));
+    document.getElementById('handoff').addEventListener('mouseover', () => fetch('/hovered'));
+    document.addEventListener('keydown', event => fetch('/key/' + event.key));
+  </script>
+</body></html>)html";
+
+// Sets its own scroll bars, border and margin, which the main window replaces.
+constexpr char gamePageHead[] = R"html(<!DOCTYPE html>
+<html><head><title>Game</title><style>
+  body { margin: 20px; border: 3px solid red; overflow: scroll; }
+</style></head><body><p id="cookie">)html";
+
+constexpr char svgDrawing[] = R"svg(<?xml version="1.0"?>
+<svg xmlns="http://www.w3.org/2000/svg" width="100" height="100">
+  <rect width="100" height="100" fill="navy"/>
+</svg>)svg";
+
+void page(httplib::Response& response, const std::string& title) {
+    response.set_content("<!DOCTYPE html><html><head><title>" + title + "</title></head><body>" +
+                             title + "</body></html>",
+                         html);
+}
+
+} // namespace
+
+TestSite::Link TestSite::link(const QString& id) {
+    static const QList<Link> links{
+        {QStringLiteral("handoff"), {160, 50}, QStringLiteral("/me.php?FQ=1")},
+        {QStringLiteral("plain"), {160, 140}, QStringLiteral("/news.html")},
+        {QStringLiteral("capitals"), {160, 230}, QStringLiteral("/ME.PHP?FQ=1")},
+    };
+    for (const Link& each : links) {
+        if (each.id == id)
+            return each;
+    }
+    throw std::invalid_argument("no such link on the login page");
+}
+
+TestSite::TestSite() {
+    auto& routes = server_.routes();
+    routes.Get("/login.html", [](const httplib::Request&, httplib::Response& response) {
+        response.set_header("Set-Cookie", std::string(sessionCookie) + "; Path=/");
+        response.set_content(loginPage, html);
+    });
+    routes.Get("/me.php", [](const httplib::Request& request, httplib::Response& response) {
+        response.set_content(
+            gamePageHead + request.get_header_value("Cookie") + "</p></body></html>", html);
+    });
+    routes.Get("/news.html", [](const httplib::Request&, httplib::Response& response) {
+        page(response, "News");
+    });
+    routes.Get("/ME.PHP", [](const httplib::Request&, httplib::Response& response) {
+        page(response, "Capitals");
+    });
+    routes.Get("/drawing.svg", [](const httplib::Request&, httplib::Response& response) {
+        response.set_content(svgDrawing, "image/svg+xml");
+    });
+    routes.Get(R"(/(painted|hovered|key/.*))",
+               [](const httplib::Request&, httplib::Response& response) {
+                   response.set_content("", "text/plain");
+               });
+    server_.start();
+}
+
+DirectoryServer::DirectoryServer(std::string updateDocument) {
+    server_.routes().Get("/update.html", [document = std::move(updateDocument)](
+                                             const httplib::Request&, httplib::Response& response) {
+        response.set_content(document, "text/html");
+    });
+    server_.start();
+}
+
+std::string updateDocumentFor(const TestSite& site, const QString& title) {
+    return QStringLiteral("Tarvenne|%1|login.html|%2")
+        .arg(site.address(QStringLiteral("/")), title)
+        .toStdString();
+}
+
+} // namespace tarvenne::ui::test
