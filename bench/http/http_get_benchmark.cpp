@@ -69,14 +69,18 @@ void getWithCurl(benchmark::State& state, Framing framing) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bodySize));
 }
 
-// The console report, followed by the client/curl ratio of the real times of each framing.
+// The console report, followed by the Get/curl ratio of the real times of each framing.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
+        // The median of repetitions where there are some, else the one run.
+        for (const Run& run : runs) {
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
+            if ((median || single) && !run.error_occurred)
                 realTimes_[run.run_name.function_name] = run.GetAdjustedRealTime();
+        }
     }
 
     void Finalize() override {
