@@ -74,10 +74,10 @@ int main(int argc, char** argv) {
 
     const long before = peakKiB();
     http::HttpClient client;
-    const std::u16string document =
+    std::u16string document =
         client.Get("http://127.0.0.1:" + std::to_string(port) + "/update.html");
     const long fetched = peakKiB();
-    const auto entry = directory::chooseServerEntry(document, 1252);
+    const auto entry = directory::chooseServerEntry(std::move(document), 1252);
     const long decoded = peakKiB();
     ::close(endPipe[1]);
     if (!entry || entry->dns != u"http://login.example.net/") {

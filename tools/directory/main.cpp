@@ -40,8 +40,9 @@ Outcome check(const Options& options) {
     const text::CodePage ansiCodePage = text::systemAnsiCodePage();
     try {
         if (options.file) {
-            const std::u16string document = text::decodeBody(readFile(*options.file), "");
-            return {directory::chooseServerEntry(document, ansiCodePage), std::nullopt};
+            return {directory::chooseServerEntry(text::decodeBody(readFile(*options.file), ""),
+                                                 ansiCodePage),
+                    std::nullopt};
         }
         http::HttpClient client;
         return {directory::fetchServerEntry(client, options.url, ansiCodePage), std::nullopt};

@@ -38,10 +38,12 @@ Error listIndexOutOfBounds(int index) {
 
 // The document passes through the ANSI code page around its URL decoding, so that an escape
 // stands for a byte of that page and positions count its bytes.
-std::optional<ServerEntry> chooseServerEntry(std::u16string_view document,
-                                             text::CodePage ansiCodePage) {
-    const std::string bytes = urlDecode(text::encode(document, ansiCodePage), ansiCodePage);
+std::optional<ServerEntry> chooseServerEntry(std::u16string document, text::CodePage ansiCodePage) {
+    std::string bytes = text::encode(document, ansiCodePage);
+    std::u16string().swap(document);
+    bytes = urlDecode(std::move(bytes), ansiCodePage);
     const std::u16string decoded = text::decode(bytes, ansiCodePage);
+    std::string().swap(bytes);
     for (const std::u16string_view record : Split(trimmed(decoded), recordSeparator)) {
         const std::optional<std::u16string_view> name = firstField(record);
         if (!name)

@@ -27,12 +27,12 @@ std::vector<std::u16string_view> Split(std::u16string_view text, std::u16string_
 // URL decoding of the update document's bytes: "+" is a space, "%%" a percent sign,
 // "%XY" the byte 0xXY; a zero byte ends the input. Throws Error with the position of a
 // faulty escape; the escape's bytes are shown as characters of `codePage`.
-std::string urlDecode(std::string_view bytes, text::CodePage codePage);
+std::string urlDecode(std::string bytes, text::CodePage codePage);
 
 // Decodes the update document's text through the ANSI code page and returns the first
-// record named GameName, or nothing when there is none. Throws Error for the failures of
+// record named GameName, or nothing when there is none. The document is taken over so that
+// its text can be released as soon as its bytes are made. Throws Error for the failures of
 // decoding and for records without the needed fields.
-std::optional<ServerEntry> chooseServerEntry(std::u16string_view document,
-                                             text::CodePage ansiCodePage);
+std::optional<ServerEntry> chooseServerEntry(std::u16string document, text::CodePage ansiCodePage);
 
 } // namespace tarvenne::directory

@@ -2,6 +2,7 @@
 #include "base/utf.h"
 #include "server_directory.h"
 
+#include <algorithm>
 #include <string>
 
 namespace tarvenne::directory {
@@ -33,10 +34,9 @@ Error invalidEscape(std::string_view escape, std::size_t index, text::CodePage c
 
 } // namespace
 
-// Writes in place into a buffer as long as the input, which the output never outgrows.
-std::string urlDecode(std::string_view bytes, text::CodePage codePage) {
-    bytes = bytes.substr(0, bytes.find('\0'));
-    std::string decoded(bytes.size(), '\0');
+// Decodes in place: the output never overtakes the input it is made from.
+std::string urlDecode(std::string decoded, text::CodePage codePage) {
+    const std::string_view bytes(decoded.data(), std::min(decoded.size(), decoded.find('\0')));
     char* out = decoded.data();
     std::size_t i = 0;
     while (i < bytes.size()) {

@@ -108,7 +108,9 @@ std::u16string decode(std::string_view bytes, CodePage codePage) {
                        ucnv_toUnicode(converter, target, targetLimit, source, sourceLimit, nullptr,
                                       true, status);
                    });
-    return converted ? text : fromLatin1(bytes);
+    if (!converted)
+        return fromLatin1(bytes);
+    return text;
 }
 
 std::string encode(std::u16string_view text, CodePage codePage) {
@@ -123,7 +125,9 @@ std::string encode(std::u16string_view text, CodePage codePage) {
                        ucnv_fromUnicode(converter, target, targetLimit, source, sourceLimit,
                                         nullptr, true, status);
                    });
-    return converted ? bytes : toLatin1(text);
+    if (!converted)
+        return toLatin1(text);
+    return bytes;
 }
 
 } // namespace tarvenne::text

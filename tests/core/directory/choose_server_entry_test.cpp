@@ -104,7 +104,7 @@ TEST(ChooseServerEntry, DocumentsGiveTheirRecordOrTheirFailure) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         try {
-            EXPECT_EQ(chooseServerEntry(c.document, c.ansiCodePage), c.entry);
+            EXPECT_EQ(chooseServerEntry(std::u16string(c.document), c.ansiCodePage), c.entry);
             EXPECT_TRUE(c.failure.empty()) << "no failure";
         } catch (const Error& failure) {
             EXPECT_EQ(failure.message(), c.failure);

@@ -29,7 +29,7 @@ TEST(UrlDecode, DecodesPlusPercentAndEscapesOnce) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.in);
-        EXPECT_EQ(urlDecode(c.in, 1252), c.out);
+        EXPECT_EQ(urlDecode(std::string(c.in), 1252), c.out);
     }
 }
 
@@ -56,7 +56,7 @@ TEST(UrlDecode, FaultyEscapesNameTheirPosition) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.in);
         try {
-            urlDecode(c.in, 1252);
+            urlDecode(std::string(c.in), 1252);
             ADD_FAILURE() << "no failure";
         } catch (const Error& failure) {
             EXPECT_EQ(failure.message(), c.message);
