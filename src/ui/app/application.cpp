@@ -22,8 +22,10 @@ int& programOnly(char* programName) {
 } // namespace
 
 void Application::prepareStart() {
-    // The launcher writes no files: no shader cache on disk.
+    // The launcher writes no files: no shader cache on disk, neither Qt's own nor that of the
+    // Mesa OpenGL drivers, which read this switch when the first context is made.
     QCoreApplication::setAttribute(Qt::AA_DisableShaderDiskCache);
+    qputenv("MESA_SHADER_CACHE_DISABLE", "true");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 

@@ -55,8 +55,6 @@ std::optional<std::uint32_t> X11Client::viewableWindow(qint64 pid, const QString
         if (!owner || xcb_get_property_value_length(owner.get()) != 4 ||
             *static_cast<std::uint32_t*>(xcb_get_property_value(owner.get())) != pid)
             continue;
-        if (title.isNull())
-            return window;
         auto name = owned(xcb_get_property_reply(
             connection_, xcb_get_property(connection_, 0, window, nameAtom, utf8Atom, 0, 1024),
             nullptr));
@@ -67,8 +65,10 @@ std::optional<std::uint32_t> X11Client::viewableWindow(qint64 pid, const QString
     return std::nullopt;
 }
 
-bool X11Client::hasViewableWindow(qint64 pid) const {
-    return viewableWindow(pid, QString()).has_value();
+bool X11Client::isViewable(std::uint32_t window) const {
+    auto attributes = owned(xcb_get_window_attributes_reply(
+        connection_, xcb_get_window_attributes(connection_, window), nullptr));
+    return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
 }
 
 QRect X11Client::geometry(std::uint32_t window) const {

@@ -22,8 +22,8 @@ public:
 
     // The viewable top-level window of the process whose title is `title`, if any.
     std::optional<std::uint32_t> viewableWindow(qint64 pid, const QString& title) const;
-    // Any viewable top-level window of the process.
-    bool hasViewableWindow(qint64 pid) const;
+    // Whether the window exists and is mapped.
+    bool isViewable(std::uint32_t window) const;
     // The window's rectangle in screen coordinates.
     QRect geometry(std::uint32_t window) const;
 

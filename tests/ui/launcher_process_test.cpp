@@ -1,0 +1,154 @@
+// The launcher as a process: how it ends, what the player sees of it, and what it leaves
+// behind. An X client of the test plays the desktop: it closes windows as a window manager
+// does and moves and clicks the pointer.
+#include "launcher_process.h"
+#include "test_site.h"
+#include "x11_client.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <filesystem>
+#include <optional>
+
+using namespace tarvenne::ui::test;
+
+namespace {
+
+constexpr int timeout = 60000;
+
+// The login browser's top-left corner in the login window, by the window's layout.
+constexpr QPoint loginBrowserOrigin{362, 103};
+
+QString underTest() {
+    return QStringLiteral(TARVENNE_UNDER_TEST);
+}
+
+// The files and folders below `folder`.
+QStringList contents(const QString& folder) {
+    QStringList found;
+    QDirIterator entries(folder,
+                         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+    while (entries.hasNext())
+        found.append(entries.next());
+    return found;
+}
+
+} // namespace
+
+class LauncherProcessTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void closeRequestEndsTheLauncher();
+    void unreachableDirectoryShowsOneBoxThenTheUnshapedWindow();
+    void handOffRunWritesNoFiles();
+};
+
+// The close request of the desktop (its close button, Alt+F4, another program) ends the
+// launcher with status 0; the main window never appears.
+void LauncherProcessTest::closeRequestEndsTheLauncher() {
+    TestSite site;
+    DirectoryServer directory(updateDocumentFor(site, QStringLiteral("Tarvenne Online")));
+    LauncherProcess launcher(underTest(), directory.updateListUrl());
+    X11Client desktop;
+
+    std::optional<std::uint32_t> login;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (login = desktop.viewableWindow(launcher.pid(), QStringLiteral("Tarvenne Online"))),
+        timeout);
+    desktop.requestClose(*login);
+
+    QVERIFY(launcher.endsWithStatusZero(timeout));
+    QVERIFY(launcher.shown(QStringLiteral("Login")));
+    QVERIFY(!launcher.shown(QStringLiteral("Form1")));
+    QVERIFY(launcher.boxes().isEmpty());
+}
+
+// One error box before any window, captioned with the launcher's file name; then the login
+// window with its design title; closing it ends the launcher.
+void LauncherProcessTest::unreachableDirectoryShowsOneBoxThenTheUnshapedWindow() {
+    QTemporaryDir folder(QCoreApplication::applicationDirPath() + QStringLiteral("/run-XXXXXX"));
+    const QString renamed = folder.filePath(QStringLiteral("GAMELAUNCHER.NEW.EXE"));
+    std::error_code linkFailure;
+    std::filesystem::create_hard_link(underTest().toStdString(), renamed.toStdString(),
+                                      linkFailure);
+    if (linkFailure)
+        QVERIFY(QFile::copy(underTest(), renamed));
+    LauncherProcess launcher(renamed, refusingAddress(QStringLiteral("/update.html")));
+    X11Client desktop;
+
+    std::optional<std::uint32_t> login;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (login = desktop.viewableWindow(launcher.pid(), QStringLiteral("Login"))), timeout);
+    QCOMPARE(launcher.windows().size(), 1);
+    QCOMPARE(launcher.windows().first().value("title").toString(), QStringLiteral("Login"));
+    QCOMPARE(launcher.boxes().size(), 1);
+    const QJsonObject box = launcher.boxes().first();
+    QCOMPARE(box.value("caption").toString(), QStringLiteral("Gamelauncher"));
+    QCOMPARE(box.value("text").toString(),
+             QStringLiteral("Socket Error # 10061\r\nConnection refused."));
+    QVERIFY(box.value("critical").toBool());
+    QVERIFY(box.value("onlyOk").toBool());
+    QVERIFY(box.value("modal").toBool());
+
+    desktop.requestClose(*login);
+    QVERIFY(launcher.endsWithStatusZero(timeout));
+    QCOMPARE(launcher.boxes().size(), 1);
+    QVERIFY(!launcher.shown(QStringLiteral("Form1")));
+}
+
+// The whole road, with the pointer of the display: the hand-off brings up the main window
+// maximised with the record's title, the login window is gone, and closing the main window
+// ends the launcher. Home and the XDG folders stay empty.
+void LauncherProcessTest::handOffRunWritesNoFiles() {
+    QTemporaryDir home, config, cache, data, state, runtime;
+    QVERIFY(QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                      QFileDevice::ExeOwner));
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("HOME"), home.path());
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), cache.path());
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
+    environment.insert(QStringLiteral("XDG_STATE_HOME"), state.path());
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    TestSite site;
+    DirectoryServer directory(updateDocumentFor(site, QStringLiteral("Tarvenne Online")));
+    LauncherProcess launcher(underTest(), directory.updateListUrl(), environment);
+    X11Client desktop;
+
+    std::optional<std::uint32_t> login;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (login = desktop.viewableWindow(launcher.pid(), QStringLiteral("Tarvenne Online"))),
+        timeout);
+    QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/painted")), timeout);
+    desktop.movePointer(desktop.geometry(*login).topLeft() + loginBrowserOrigin +
+                        TestSite::link(QStringLiteral("handoff")).centre);
+    QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/hovered")), timeout);
+    desktop.clickLeftButton();
+
+    QTRY_VERIFY_WITH_TIMEOUT(launcher.shown(QStringLiteral("Form1")), timeout);
+    const QJsonObject main = launcher.windows().last();
+    QCOMPARE(main.value("title").toString(), QStringLiteral("Tarvenne Online"));
+    QVERIFY(main.value("maximized").toBool());
+    QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/me.php")), timeout);
+    std::optional<std::uint32_t> form1;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (form1 = desktop.viewableWindow(launcher.pid(), QStringLiteral("Tarvenne Online"))),
+        timeout);
+    QVERIFY(*form1 != *login);
+    QVERIFY(!desktop.isViewable(*login));
+
+    desktop.requestClose(*form1);
+    QVERIFY(launcher.endsWithStatusZero(timeout));
+    QVERIFY(launcher.boxes().isEmpty());
+    for (const QTemporaryDir* folder : {&home, &config, &cache, &data, &state, &runtime})
+        QCOMPARE(contents(folder->path()).join(QLatin1Char('\n')), QString());
+}
+
+QTEST_GUILESS_MAIN(LauncherProcessTest)
+#include "launcher_process_test.moc"

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QList>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+
+namespace tarvenne::ui::test {
+
+// A run of tarvenne-under-test, with what its report says the player saw.
+class LauncherProcess {
+public:
+    // Starts `program` with the directory address and the extra environment given.
+    LauncherProcess(const QString& program, const QString& directoryAddress,
+                    const QProcessEnvironment& environment = QProcessEnvironment());
+    ~LauncherProcess();
+
+    qint64 pid() const { return process_.processId(); }
+
+    // The message boxes shown so far, in order.
+    QList<QJsonObject> boxes() const;
+    // The top-level windows shown so far, in order: {"shown": name, "title", "maximized"}.
+    QList<QJsonObject> windows() const;
+    bool shown(const QString& name) const;
+
+    // Waits for the process to end by itself; true when it ended normally with status 0.
+    bool endsWithStatusZero(int timeout);
+
+private:
+    void readReport();
+
+    QProcess process_;
+    QByteArray pending_;
+    QList<QJsonObject> lines_;
+};
+
+} // namespace tarvenne::ui::test
