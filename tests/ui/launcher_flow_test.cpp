@@ -22,9 +22,10 @@ namespace {
 
 constexpr int pageTimeout = 30000;
 
-const QString bodyStyle = QStringLiteral("(() => { const s = getComputedStyle(document.body);"
-                                         "return [s.marginTop, s.borderTopStyle, s.overflow]"
-                                         ".join(' '); })()");
+const QString bodyStyle =
+    QStringLiteral("(() => { if (!document.body) return '';"
+                   "const s = getComputedStyle(document.body);"
+                   "return [s.marginTop, s.borderTopStyle, s.overflow].join(' '); })()");
 const QString styledBody = QStringLiteral("0px none hidden");
 
 QList<BrowserWindow*> browserWindows() {
@@ -47,6 +48,7 @@ private slots:
     void newWindowWithoutHandOff_data();
     void newWindowWithoutHandOff();
     void escapeAndEnterKeepTheGate();
+    void terminateRequestEndsTheGate();
     void directoryStepOfTheLoginWindow_data();
     void directoryStepOfTheLoginWindow();
     void mainWindowDocumentWithoutBody();
@@ -174,6 +176,25 @@ void LauncherFlowTest::escapeAndEnterKeepTheGate() {
     createForm(Form1, directory.updateListUrl().toStdString());
 
     QVERIFY(checked);
+}
+
+// The terminate request, which the close hotspot sends, ends the gate with the cancel
+// result although no main loop runs yet.
+void LauncherFlowTest::terminateRequestEndsTheGate() {
+    TestSite site;
+    DirectoryServer directory(updateDocumentFor(site, QStringLiteral("Tarvenne Online")));
+    bool ended = false;
+
+    duringGate([&](TLogin& login) {
+        sendTerminateRequest();
+        QTRY_COMPARE(login.modalResult(), ModalResult::Cancel);
+        ended = true;
+    });
+    createForm(Form1, directory.updateListUrl().toStdString());
+
+    QVERIFY(ended);
+    QVERIFY(!Form1->findChild<TLogin*>());
+    QCOMPARE(Form1->windowTitle(), QStringLiteral("Form1"));
 }
 
 void LauncherFlowTest::directoryStepOfTheLoginWindow_data() {

@@ -20,8 +20,10 @@ namespace {
 
 constexpr int timeout = 60000;
 
-// The login browser's top-left corner in the login window, by the window's layout.
+// Places in the login window, by its layout: the login browser's top-left corner, and a
+// point of the close hotspot.
 constexpr QPoint loginBrowserOrigin{362, 103};
+constexpr QPoint closeHotspot{1010, 39};
 
 QString underTest() {
     return QStringLiteral(TARVENNE_UNDER_TEST);
@@ -44,14 +46,23 @@ class LauncherProcessTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void closeRequestEndsTheLauncher();
+    void closingTheLoginWindowEndsTheLauncher_data();
+    void closingTheLoginWindowEndsTheLauncher();
     void unreachableDirectoryShowsOneBoxThenTheUnshapedWindow();
     void handOffRunWritesNoFiles();
 };
 
-// The close request of the desktop (its close button, Alt+F4, another program) ends the
-// launcher with status 0; the main window never appears.
-void LauncherProcessTest::closeRequestEndsTheLauncher() {
+void LauncherProcessTest::closingTheLoginWindowEndsTheLauncher_data() {
+    QTest::addColumn<bool>("byHotspot");
+    QTest::newRow("close request of the desktop") << false;
+    QTest::newRow("click on the close hotspot") << true;
+}
+
+// The close request of the desktop (its close button, Alt+F4, another program) and the
+// close hotspot end the launcher with status 0, also while the login page is still being
+// fetched; the main window never appears.
+void LauncherProcessTest::closingTheLoginWindowEndsTheLauncher() {
+    QFETCH(bool, byHotspot);
     TestSite site;
     DirectoryServer directory(updateDocumentFor(site, QStringLiteral("Tarvenne Online")));
     LauncherProcess launcher(underTest(), directory.updateListUrl());
@@ -61,7 +72,12 @@ void LauncherProcessTest::closeRequestEndsTheLauncher() {
     QTRY_VERIFY_WITH_TIMEOUT(
         (login = desktop.viewableWindow(launcher.pid(), QStringLiteral("Tarvenne Online"))),
         timeout);
-    desktop.requestClose(*login);
+    if (byHotspot) {
+        desktop.movePointer(desktop.geometry(*login).topLeft() + closeHotspot);
+        desktop.clickLeftButton();
+    } else {
+        desktop.requestClose(*login);
+    }
 
     QVERIFY(launcher.endsWithStatusZero(timeout));
     QVERIFY(launcher.shown(QStringLiteral("Login")));
