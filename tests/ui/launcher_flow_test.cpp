@@ -14,6 +14,8 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QTimer>
+#include <base/error.h>
 
 using namespace tarvenne::ui;
 using namespace tarvenne::ui::test;
@@ -52,6 +54,8 @@ private slots:
     void directoryStepOfTheLoginWindow_data();
     void directoryStepOfTheLoginWindow();
     void mainWindowDocumentWithoutBody();
+    void failureInAnEventHandler_data();
+    void failureInAnEventHandler();
 
 private:
     MessageBoxWatcher boxes_;
@@ -90,6 +94,8 @@ void LauncherFlowTest::handOffBringsTheGameIntoTheMainWindow() {
     QTRY_COMPARE_WITH_TIMEOUT(Form1->web_select->url().toString(), gameAddress, pageTimeout);
     QTRY_COMPARE_WITH_TIMEOUT(evaluate(Form1->web_select->page(), bodyStyle).toString(), styledBody,
                               pageTimeout);
+    QTRY_COMPARE(evaluate(Form1->web_select->page(), QStringLiteral("innerWidth")).toInt(),
+                 Form1->web_select->width());
     QCOMPARE(evaluate(Form1->web_select->page(),
                       QStringLiteral("document.getElementById('cookie').textContent"))
                  .toString(),
@@ -267,6 +273,34 @@ void LauncherFlowTest::mainWindowDocumentWithoutBody() {
                               pageTimeout);
     QCOMPARE(boxes_.shown().size(), 1);
     QVERIFY(Form1->isVisible());
+}
+
+void LauncherFlowTest::failureInAnEventHandler_data() {
+    QTest::addColumn<bool>("abort");
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("failure") << false << QStringList{"Broken handler."};
+    QTest::newRow("abort") << true << QStringList{};
+}
+
+// A failure that escapes the handling of an event is shown in the error box, unless it is
+// of the abort kind, and the loop goes on with the next event.
+void LauncherFlowTest::failureInAnEventHandler() {
+    QFETCH(bool, abort);
+    QFETCH(QStringList, shown);
+    bool nextHandled = false;
+
+    QTimer::singleShot(0, [abort] {
+        if (abort)
+            throw tarvenne::Abort();
+        throw tarvenne::Error(u"Broken handler");
+    });
+    QTimer::singleShot(0, [&] { nextHandled = true; });
+    QTRY_VERIFY(nextHandled);
+
+    QStringList texts;
+    for (const ShownBox& box : boxes_.shown())
+        texts.append(box.text);
+    QCOMPARE(texts, shown);
 }
 
 TARVENNE_UI_TEST_MAIN(LauncherFlowTest)
