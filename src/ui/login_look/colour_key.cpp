@@ -25,24 +25,37 @@ void applyColourKey(QWidget& window) {
 #endif
 }
 
+namespace {
+
+// Draws the descendants of `widget`, which lies at `at`, as the screen shows them: each over
+// what lies beneath it, in stacking order, leaving out the controls in `opaque`.
+void composeChildren(QPainter& painter, const QWidget& widget, QPoint at,
+                     const QList<const QWidget*>& opaque) {
+    for (QObject* object : widget.children()) {
+        auto* child = qobject_cast<QWidget*>(object);
+        if (!child || child->isWindow() || child->isHidden() || opaque.contains(child))
+            continue;
+        const QPoint childAt = at + child->pos();
+        child->render(&painter, childAt, QRegion(), QWidget::RenderFlags());
+        composeChildren(painter, *child, childAt, opaque);
+    }
+}
+
+} // namespace
+
 QRegion keyedRegion(QWidget& window, const QList<const QWidget*>& opaque) {
     QImage composed(window.size(), QImage::Format_RGB32);
     {
         QPainter painter(&composed);
         window.render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground);
-        for (QObject* object : window.children()) {
-            auto* child = qobject_cast<QWidget*>(object);
-            if (!child || child->isWindow() || child->isHidden() || opaque.contains(child))
-                continue;
-            child->render(&painter, child->pos(), QRegion(), QWidget::DrawChildren);
-        }
+        composeChildren(painter, window, QPoint(), opaque);
     }
     // The mask image holds 1 for key-coloured pixels; as a bitmap that is color0, which the
     // region leaves out.
     QRegion shown(QBitmap::fromImage(composed.createMaskFromColor(KeyColour, Qt::MaskInColor)));
     for (const QWidget* control : opaque)
-        if (!control->isHidden())
-            shown += control->geometry();
+        if (control->isVisibleTo(&window))
+            shown += QRect(control->mapTo(&window, QPoint()), control->size());
     return shown;
 }
 

@@ -17,9 +17,9 @@ inline constexpr QRgb KeyColour = qRgb(0, 128, 0);
 void applyColourKey(QWidget& window);
 
 // The part of the window whose composed pixels are not the key colour: the window's
-// background, then each visible direct child in stacking order, drawn as the screen shows
-// them. The controls in `opaque` (and everything inside them) count as opaque wherever they
-// lie, without being drawn.
+// background, then each visible control in stacking order, drawn as the screen shows it. The
+// controls in `opaque` (and everything inside them) are not drawn and count as opaque wherever
+// they lie: a browser, whose own pixels are not composed here.
 QRegion keyedRegion(QWidget& window, const QList<const QWidget*>& opaque);
 
 // Where the platform has no colour key for windows: masks the window to keyedRegion, which

@@ -60,7 +60,8 @@ TLogin::TLogin(QWidget* owner, std::string directoryAddress)
 
     web_xszd->setObjectName(QStringLiteral("web_xszd"));
     auto* const panelLayout = new QVBoxLayout(Panel1);
-    panelLayout->setContentsMargins(1, 1, 1, 1);
+    // the frame's bevel already insets the contents by one pixel
+    panelLayout->setContentsMargins(0, 0, 0, 0);
     panelLayout->addWidget(web_xszd);
     panelLayout->activate();
     web_xszd->OnStatusTextChange = [this](WebBrowser* sender, const QString& text) {
@@ -91,8 +92,8 @@ void TLogin::shapeAndTitle() {
     setWindowTitle(caption1);
     cxLabel4->setText(caption1);
     // Without a native colour key the window is cut to its composed pixels once they are final;
-    // the browser's area counts as opaque.
-    cutOutKeyColour(*this, {Panel1});
+    // the browser's area counts as opaque, since its page is not composed with the window.
+    cutOutKeyColour(*this, {web_xszd});
 }
 
 void TLogin::ShapeWindow() {
