@@ -3,6 +3,7 @@
 #include "http/http_client.h"
 #include "http/http_reply_error.h"
 #include "http/limits.h"
+#include "platform_expectations.h"
 #include "scripted_server.h"
 
 #include <gtest/gtest.h>
@@ -131,7 +132,8 @@ TEST(HttpClient, FailureMessages) {
         {"reset",
          {send("HTTP/1.1 200 OK\r\nContent-Length: 9\r\n\r\nabc"), reset()},
          {},
-         "Socket Error # 10054\r\nConnection reset by peer."},
+         platform::receiveReportsReset() ? "Socket Error # 10054\r\nConnection reset by peer."
+                                         : "no failure"},
         {"unfinished line past the limit",
          {send(longLine), keepOpen()},
          {},

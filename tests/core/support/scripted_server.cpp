@@ -1,25 +1,21 @@
 #include "scripted_server.h"
 
-#include <arpa/inet.h>
-#include <cerrno>
-#include <fcntl.h>
-#include <netinet/in.h>
-#include <poll.h>
+#include "socket_shim.h"
+
 #include <stdexcept>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace tarvenne::testing {
 namespace {
 
 [[noreturn]] void fail(const char* what) {
-    throw std::runtime_error(std::string(what) + " failed, errno " + std::to_string(errno));
+    throw std::runtime_error(std::string(what) + " failed, error " +
+                             std::to_string(shim::lastError()));
 }
 
 // A TCP socket bound to 127.0.0.1 at a free port.
-int boundLoopbackSocket(std::uint16_t& port) {
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0)
+SocketHandle boundLoopbackSocket(std::uint16_t& port) {
+    const SocketHandle fd = shim::openTcpSocket();
+    if (fd == noSocket)
         fail("socket");
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -52,18 +48,17 @@ Step keepOpen() {
 
 ScriptedServer::ScriptedServer(std::vector<Step> script) : script_(std::move(script)) {
     listener_ = boundLoopbackSocket(port_);
-    if (::listen(listener_, 16) < 0 || ::pipe2(stopPipe_, O_CLOEXEC) < 0)
+    if (::listen(listener_, 16) < 0 || !shim::openWakeChannel(stopPipe_))
         fail("listen");
     thread_ = std::thread([this] { run(); });
 }
 
 ScriptedServer::~ScriptedServer() {
-    const char stop = 0;
-    [[maybe_unused]] const auto written = ::write(stopPipe_[1], &stop, 1);
+    shim::wake(stopPipe_[1]);
     thread_.join();
-    ::close(listener_);
-    ::close(stopPipe_[0]);
-    ::close(stopPipe_[1]);
+    shim::closeSocket(listener_);
+    shim::closeSocket(stopPipe_[0]);
+    shim::closeSocket(stopPipe_[1]);
 }
 
 std::string ScriptedServer::url(std::string_view target) const {
@@ -80,29 +75,26 @@ bool ScriptedServer::waitForClientClose(std::chrono::milliseconds timeout) {
     return clientClosedSignal_.wait_for(lock, timeout, [this] { return clientClosed_; });
 }
 
-// Waits for `fd` to become readable; false when the wait ran out or the server is stopping.
-bool ScriptedServer::waitReadable(int fd, std::chrono::milliseconds timeout) const {
-    pollfd entries[] = {{fd, POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
-    const int ready = ::poll(entries, 2, static_cast<int>(timeout.count()));
+// Waits for `socket` to become readable; false when the wait ran out or the server is stopping.
+bool ScriptedServer::waitReadable(SocketHandle socket, std::chrono::milliseconds timeout) const {
+    pollfd entries[] = {{socket, POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
+    const int ready = shim::pollSockets(entries, 2, static_cast<int>(timeout.count()));
     return ready > 0 && entries[1].revents == 0;
 }
 
 bool ScriptedServer::stopping(std::chrono::milliseconds wait) const {
     pollfd stop{stopPipe_[0], POLLIN, 0};
-    return ::poll(&stop, 1, static_cast<int>(wait.count())) > 0;
+    return shim::pollSockets(&stop, 1, static_cast<int>(wait.count())) > 0;
 }
 
 // Sends all of `bytes` unless the client goes away or the server stops first.
-bool ScriptedServer::sendAll(int connection, std::string_view bytes) const {
+bool ScriptedServer::sendAll(SocketHandle connection, std::string_view bytes) const {
     while (!bytes.empty()) {
         pollfd entries[] = {{connection, POLLOUT, 0}, {stopPipe_[0], POLLIN, 0}};
-        if (::poll(entries, 2, -1) < 0 || entries[1].revents != 0)
+        if (shim::pollSockets(entries, 2, -1) < 0 || entries[1].revents != 0)
             return false;
-        const ssize_t sent =
-            ::send(connection, bytes.data(), bytes.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
-        if (sent < 0 && (errno == EINTR || errno == EAGAIN))
-            continue;
-        if (sent <= 0)
+        const long sent = shim::sendAvailable(connection, bytes);
+        if (sent < 0)
             return false;
         bytes.remove_prefix(static_cast<std::size_t>(sent));
     }
@@ -112,19 +104,19 @@ bool ScriptedServer::sendAll(int connection, std::string_view bytes) const {
 void ScriptedServer::run() {
     constexpr std::chrono::hours forever{24};
     while (waitReadable(listener_, forever)) {
-        const int connection = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-        if (connection < 0)
+        const SocketHandle connection = shim::acceptConnection(listener_);
+        if (connection == noSocket)
             continue;
         serve(connection);
     }
 }
 
-void ScriptedServer::serve(int connection) {
+void ScriptedServer::serve(SocketHandle connection) {
     constexpr std::chrono::seconds requestWait{10};
     std::string request;
     char buffer[4096];
     while (request.find("\r\n\r\n") == std::string::npos && waitReadable(connection, requestWait)) {
-        const ssize_t received = ::recv(connection, buffer, sizeof buffer, 0);
+        const long received = shim::receive(connection, buffer, sizeof buffer);
         if (received <= 0)
             break;
         request.append(buffer, static_cast<std::size_t>(received));
@@ -138,38 +130,35 @@ void ScriptedServer::serve(int connection) {
         switch (step.kind) {
         case Step::Kind::Send:
             if (!sendAll(connection, step.bytes)) {
-                ::close(connection);
+                shim::closeSocket(connection);
                 return;
             }
             break;
         case Step::Kind::Pause:
             if (stopping(step.wait)) {
-                ::close(connection);
+                shim::closeSocket(connection);
                 return;
             }
             break;
-        case Step::Kind::Reset: {
-            const linger abortive{1, 0};
-            ::setsockopt(connection, SOL_SOCKET, SO_LINGER, &abortive, sizeof abortive);
-            ::close(connection);
+        case Step::Kind::Reset:
+            shim::closeAbortively(connection);
             return;
-        }
         case Step::Kind::KeepOpen:
             awaitClientClose(connection);
             return;
         case Step::Kind::Close:
-            ::close(connection);
+            shim::closeSocket(connection);
             return;
         }
     }
-    ::close(connection);
+    shim::closeSocket(connection);
 }
 
-void ScriptedServer::awaitClientClose(int connection) {
+void ScriptedServer::awaitClientClose(SocketHandle connection) {
     constexpr std::chrono::hours forever{24};
     char buffer[4096];
     while (waitReadable(connection, forever)) {
-        if (::recv(connection, buffer, sizeof buffer, 0) <= 0) {
+        if (shim::receive(connection, buffer, sizeof buffer) <= 0) {
             {
                 const std::lock_guard lock(mutex_);
                 clientClosed_ = true;
@@ -178,7 +167,7 @@ void ScriptedServer::awaitClientClose(int connection) {
             break;
         }
     }
-    ::close(connection);
+    shim::closeSocket(connection);
 }
 
 UnansweredListener::UnansweredListener() {
@@ -186,7 +175,7 @@ UnansweredListener::UnansweredListener() {
     // A backlog of one pending connection, taken by `filler_`: further attempts get no answer.
     if (::listen(listener_, 0) < 0)
         fail("listen");
-    filler_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    filler_ = shim::openTcpSocket();
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -196,8 +185,8 @@ UnansweredListener::UnansweredListener() {
 }
 
 UnansweredListener::~UnansweredListener() {
-    ::close(filler_);
-    ::close(listener_);
+    shim::closeSocket(filler_);
+    shim::closeSocket(listener_);
 }
 
 RefusingPort::RefusingPort() {
@@ -205,7 +194,7 @@ RefusingPort::RefusingPort() {
 }
 
 RefusingPort::~RefusingPort() {
-    ::close(socket_);
+    shim::closeSocket(socket_);
 }
 
 } // namespace tarvenne::testing

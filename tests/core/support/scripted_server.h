@@ -1,5 +1,7 @@
 #pragma once
 
+#include "socket_handle.h"
+
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -48,15 +50,15 @@ public:
 
 private:
     void run();
-    void serve(int connection);
-    bool waitReadable(int fd, std::chrono::milliseconds timeout) const;
+    void serve(SocketHandle connection);
+    bool waitReadable(SocketHandle socket, std::chrono::milliseconds timeout) const;
     bool stopping(std::chrono::milliseconds wait) const;
-    bool sendAll(int connection, std::string_view bytes) const;
-    void awaitClientClose(int connection);
+    bool sendAll(SocketHandle connection, std::string_view bytes) const;
+    void awaitClientClose(SocketHandle connection);
 
     std::vector<Step> script_;
-    int listener_ = -1;
-    int stopPipe_[2] = {-1, -1};
+    SocketHandle listener_ = noSocket;
+    SocketHandle stopPipe_[2] = {noSocket, noSocket};
     std::uint16_t port_ = 0;
 
     mutable std::mutex mutex_;
@@ -79,8 +81,8 @@ public:
     std::uint16_t port() const { return port_; }
 
 private:
-    int listener_ = -1;
-    int filler_ = -1;
+    SocketHandle listener_ = noSocket;
+    SocketHandle filler_ = noSocket;
     std::uint16_t port_ = 0;
 };
 
@@ -95,7 +97,7 @@ public:
     std::uint16_t port() const { return port_; }
 
 private:
-    int socket_ = -1;
+    SocketHandle socket_ = noSocket;
     std::uint16_t port_ = 0;
 };
 
