@@ -1,14 +1,14 @@
 #include "forms/design_font.h"
 
 #include <QApplication>
-#include <QFontDatabase>
+#include <QStringList>
 
 namespace tarvenne::ui {
 
 QFont designFont() {
     QFont font = QApplication::font();
-    if (QFontDatabase::hasFamily(QStringLiteral("Tahoma")))
-        font.setFamily(QStringLiteral("Tahoma"));
+    // "Tahoma" where present, else a plain sans face, else the toolkit's own
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), font.family()});
     font.setPointSize(8);
     return font;
 }
