@@ -63,7 +63,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched->isWidgetType() && event->spontaneous()) {
+        const bool pointer =
+            event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonRelease;
+        if (pointer && event->spontaneous() && watched->isWidgetType()) {
             moves += event->type() == QEvent::MouseMove;
             releases += event->type() == QEvent::MouseButtonRelease;
         }
