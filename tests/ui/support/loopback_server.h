@@ -21,7 +21,6 @@ public:
     httplib::Server& routes() { return server_; }
     void start();
 
-    int port() const { return port_; }
     // "http://127.0.0.1:<port>" followed by `path`.
     QString address(const QString& path = {}) const;
 
