@@ -11,6 +11,7 @@
 #include "page_script.h"
 #include "test_site.h"
 #include "ui_test_main.h"
+#include "x11_client.h"
 
 #include <QApplication>
 #include <QTest>
@@ -117,7 +118,8 @@ void LauncherFlowTest::newWindowWithoutHandOff_data() {
 }
 
 // A new-window request made while the last status text lacks the marker opens in a window
-// of the component's own, whatever it asks for, and the gate goes on.
+// of the component's own, whatever it asks for, and the gate goes on. The login window's
+// modal run leaves that window free for the player.
 void LauncherFlowTest::newWindowWithoutHandOff() {
     QFETCH(QStringList, hovered);
     QFETCH(QString, opened);
@@ -141,9 +143,18 @@ void LauncherFlowTest::newWindowWithoutHandOff() {
         QTRY_COMPARE_WITH_TIMEOUT(browserWindows().size(), 1, pageTimeout);
         QTRY_COMPARE_WITH_TIMEOUT(browserWindows().first()->browser()->url().toString(),
                                   site.address(TestSite::link(opened).path), pageTimeout);
-        QVERIFY(browserWindows().first()->isVisible());
         QCOMPARE(login.NewURL, lastStatus);
         QCOMPARE(Form1->url, login.NewURL);
+        // The separate window takes the player's clicks while the gate goes on.
+        BrowserWindow* const separate = browserWindows().first();
+        QVERIFY(separate->isVisible());
+        QTRY_VERIFY(!separate->browser()->title().isEmpty());
+        const QString title = separate->browser()->title();
+        QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/painted/") + title), pageTimeout);
+        X11Client display;
+        display.movePointer(separate->mapToGlobal(QPoint(100, 100)));
+        display.clickLeftButton();
+        QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/clicked/") + title), pageTimeout);
         QVERIFY(login.isVisible());
         QCOMPARE(login.modalResult(), ModalResult::None);
     });

@@ -26,6 +26,13 @@ constexpr char loginPage[] = R"html(<!DOCTYPE html>
   </script>
 </body></html>)html";
 
+// Reports to the server, with the page's title, once it has been painted and when a mouse
+// button goes down on it.
+constexpr char reportingScript[] = R"html(<script>
+  requestAnimationFrame(() => requestAnimationFrame(() => fetch('/painted/' + document.title)));
+  document.addEventListener('mousedown', () => fetch('/clicked/' + document.title));
+</script>)html";
+
 // Sets its own scroll bars, border and margin, which the main window replaces.
 constexpr char gamePageHead[] = R"html(<!DOCTYPE html>
 <html><head><title>Game</title><style>
@@ -39,7 +46,7 @@ constexpr char svgDrawing[] = R"svg(<?xml version="1.0"?>
 
 void page(httplib::Response& response, const std::string& title) {
     response.set_content("<!DOCTYPE html><html><head><title>" + title + "</title></head><body>" +
-                             title + "</body></html>",
+                             title + reportingScript + "</body></html>",
                          html);
 }
 
@@ -65,8 +72,9 @@ TestSite::TestSite() {
         response.set_content(loginPage, html);
     });
     routes.Get("/me.php", [](const httplib::Request& request, httplib::Response& response) {
-        response.set_content(
-            gamePageHead + request.get_header_value("Cookie") + "</p></body></html>", html);
+        response.set_content(gamePageHead + request.get_header_value("Cookie") + "</p>" +
+                                 reportingScript + "</body></html>",
+                             html);
     });
     routes.Get("/news.html", [](const httplib::Request&, httplib::Response& response) {
         page(response, "News");
@@ -77,7 +85,7 @@ TestSite::TestSite() {
     routes.Get("/drawing.svg", [](const httplib::Request&, httplib::Response& response) {
         response.set_content(svgDrawing, "image/svg+xml");
     });
-    routes.Get(R"(/(painted|hovered|key/.*))",
+    routes.Get(R"(/(painted|hovered|(painted|clicked|key)/.*))",
                [](const httplib::Request&, httplib::Response& response) {
                    response.set_content("", "text/plain");
                });
