@@ -2,6 +2,7 @@
 // its boundary, the status text.
 #include "browser/browser_window.h"
 #include "browser/web_browser.h"
+#include "browser_windows.h"
 #include "message_box_watcher.h"
 #include "page_script.h"
 #include "test_site.h"
@@ -46,15 +47,6 @@ LateBoundPut chain(const QString& notation) {
     QStringList members = notation.left(equals).split(QLatin1Char('.'));
     const QString member = members.takeLast();
     return {members, member, notation.mid(equals + 1)};
-}
-
-QList<BrowserWindow*> browserWindows() {
-    QList<BrowserWindow*> found;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (auto* browserWindow = dynamic_cast<BrowserWindow*>(window))
-            found.append(browserWindow);
-    }
-    return found;
 }
 
 } // namespace

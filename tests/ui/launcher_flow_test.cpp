@@ -3,6 +3,7 @@
 #include "app/terminate_request.h"
 #include "browser/browser_window.h"
 #include "browser/web_browser.h"
+#include "browser_windows.h"
 #include "forms/form_creation.h"
 #include "gate_driver.h"
 #include "login_window/login_window.h"
@@ -30,15 +31,6 @@ const QString bodyStyle =
                    "const s = getComputedStyle(document.body);"
                    "return [s.marginTop, s.borderTopStyle, s.overflow].join(' '); })()");
 const QString styledBody = QStringLiteral("0px none hidden");
-
-QList<BrowserWindow*> browserWindows() {
-    QList<BrowserWindow*> found;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (auto* browserWindow = dynamic_cast<BrowserWindow*>(window))
-            found.append(browserWindow);
-    }
-    return found;
-}
 
 } // namespace
 
