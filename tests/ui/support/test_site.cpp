@@ -54,9 +54,15 @@ void page(httplib::Response& response, const std::string& title) {
 
 TestSite::Link TestSite::link(const QString& id) {
     static const QList<Link> links{
-        {QStringLiteral("handoff"), {160, 50}, QStringLiteral("/me.php?FQ=1")},
-        {QStringLiteral("plain"), {160, 140}, QStringLiteral("/news.html")},
-        {QStringLiteral("capitals"), {160, 230}, QStringLiteral("/ME.PHP?FQ=1")},
+        {QStringLiteral("handoff"),
+         {160, 50},
+         QStringLiteral("/me.php?FQ=1"),
+         QStringLiteral("Game")},
+        {QStringLiteral("plain"), {160, 140}, QStringLiteral("/news.html"), QStringLiteral("News")},
+        {QStringLiteral("capitals"),
+         {160, 230},
+         QStringLiteral("/ME.PHP?FQ=1"),
+         QStringLiteral("Capitals")},
     };
     for (const Link& each : links) {
         if (each.id == id)

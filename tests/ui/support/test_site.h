@@ -19,11 +19,13 @@ public:
     bool answered(const QString& path) const { return server_.answered(path); }
 
     // A link of the login page, a block that opens a new window: its element id, its
-    // centre relative to the browser's top-left corner, and the path that it opens.
+    // centre relative to the browser's top-left corner, the path that it opens and the
+    // title of the page there.
     struct Link {
         QString id;
         QPoint centre;
         QString path;
+        QString title;
     };
     // "handoff" (with the marker), "plain" (without), "capitals" (the marker in capitals).
     static Link link(const QString& id);
