@@ -98,4 +98,11 @@ std::u16string fromLatin1(std::string_view bytes) {
     return out;
 }
 
+std::string toLatin1(std::u16string_view text) {
+    std::string bytes(text.size(), '\0');
+    for (std::size_t i = 0; i < text.size(); ++i)
+        bytes[i] = text[i] <= 0xFF ? static_cast<char>(text[i]) : '?';
+    return bytes;
+}
+
 } // namespace tarvenne

@@ -12,5 +12,7 @@ std::u16string fromUtf8(std::string_view text);
 
 // Each byte becomes the character of the same code (U+0000 to U+00FF).
 std::u16string fromLatin1(std::string_view bytes);
+// The reverse: each character up to U+00FF becomes the byte of its code, any other one "?".
+std::string toLatin1(std::u16string_view text);
 
 } // namespace tarvenne

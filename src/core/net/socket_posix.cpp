@@ -71,23 +71,6 @@ Socket Socket::connect(const Endpoint& endpoint, std::chrono::milliseconds timeo
     return socket;
 }
 
-Socket::Socket(Socket&& other) noexcept : handle_(other.handle_) {
-    other.handle_ = noHandle;
-}
-
-Socket& Socket::operator=(Socket&& other) noexcept {
-    if (this != &other) {
-        close();
-        handle_ = other.handle_;
-        other.handle_ = noHandle;
-    }
-    return *this;
-}
-
-Socket::~Socket() {
-    close();
-}
-
 void Socket::send(std::string_view bytes) {
     while (!bytes.empty()) {
         // MSG_NOSIGNAL: a peer that has gone away is an error here, not a SIGPIPE.

@@ -90,23 +90,6 @@ Socket Socket::connect(const Endpoint& endpoint, std::chrono::milliseconds timeo
     return socket;
 }
 
-Socket::Socket(Socket&& other) noexcept : handle_(other.handle_) {
-    other.handle_ = noHandle;
-}
-
-Socket& Socket::operator=(Socket&& other) noexcept {
-    if (this != &other) {
-        close();
-        handle_ = other.handle_;
-        other.handle_ = noHandle;
-    }
-    return *this;
-}
-
-Socket::~Socket() {
-    close();
-}
-
 // Waits for buffer space as long as a blocking send would.
 void Socket::send(std::string_view bytes) {
     const SOCKET handle = socketOf(handle_);

@@ -24,13 +24,6 @@ bool isPlatformCodePage(CodePage codePage) {
     return codePage > 3 && IsValidCodePage(static_cast<UINT>(codePage));
 }
 
-std::string toLatin1(std::u16string_view text) {
-    std::string bytes(text.size(), '\0');
-    for (std::size_t i = 0; i < text.size(); ++i)
-        bytes[i] = text[i] <= 0xFF ? static_cast<char>(text[i]) : '?';
-    return bytes;
-}
-
 } // namespace
 
 bool canDecode(CodePage codePage) {
