@@ -1,6 +1,6 @@
 // The start-up benchmark's baseline: one web view on the login page and nothing else, with the
-// launcher's engine settings (no shader disk cache, shared GL contexts, an off-the-record
-// profile) and its browser panel's size.
+// launcher's engine settings (no shader cache on disk, neither Qt's nor the OpenGL driver's;
+// shared GL contexts; an off-the-record profile) and its browser panel's size.
 #include <QApplication>
 #include <QUrl>
 #include <QWebEnginePage>
@@ -9,6 +9,7 @@
 
 int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_DisableShaderDiskCache);
+    qputenv("MESA_SHADER_CACHE_DISABLE", "true");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     if (argc != 2) {
