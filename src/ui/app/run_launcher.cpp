@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "browser/shared_profile.h"
 #include "forms/form_creation.h"
+#include "login_look/artwork_image.h"
 #include "main_window/main_window.h"
 
 #include <string>
@@ -12,6 +13,8 @@ namespace tarvenne::ui {
 int runLauncher(char* programName, std::string_view directoryAddress) {
     Application::prepareStart();
     Application application(programName);
+    // The login window's artwork decodes while the web engine starts.
+    ArtworkImage::preload();
 
     createForm(Form1, std::string(directoryAddress));
     // After a gate that ended otherwise than by the hand-off, the terminate request is

@@ -3,11 +3,33 @@
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <future>
 
 namespace tarvenne::ui {
+namespace {
+
+// Decoded into the format in which a pixmap draws it, so that making the pixmap copies nothing.
+QImage decodeArtwork() {
+    QImage image(QStringLiteral(":/login_look/login_artwork.png"));
+    image.convertTo(QImage::Format_ARGB32_Premultiplied);
+    return image;
+}
+
+std::future<QImage> preloaded;
+
+QImage takeArtwork() {
+    return preloaded.valid() ? preloaded.get() : decodeArtwork();
+}
+
+} // namespace
+
+void ArtworkImage::preload() {
+    if (!preloaded.valid())
+        preloaded = std::async(std::launch::async, decodeArtwork);
+}
 
 ArtworkImage::ArtworkImage(QWidget* parent)
-    : QWidget(parent), picture_(QStringLiteral(":/login_look/login_artwork.png")) {
+    : QWidget(parent), picture_(QPixmap::fromImage(takeArtwork())) {
     setGeometry(parent->rect());
     parent->installEventFilter(this);
 }

@@ -8,11 +8,16 @@ namespace tarvenne::ui {
 
 // The login window's artwork: drawn at its pixel size from the top-left corner, with its alpha
 // channel over the window's background, on a control that always fills its parent.
+// The picture is taken from the decoding that preload() started, where it did.
 class ArtworkImage : public QWidget {
     Q_OBJECT
 
 public:
     explicit ArtworkImage(QWidget* parent);
+
+    // Starts decoding the artwork on a thread of its own, so that it overlaps the rest of the
+    // start-up; the next control made takes the result, waiting for it if need be.
+    static void preload();
 
     const QPixmap& picture() const { return picture_; }
 
