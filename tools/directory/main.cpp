@@ -1,9 +1,13 @@
 // tarvenne-directory: the operator's check of an update document before it is published. It
-// runs exactly the launcher's fetch and decoding and prints the outcome.
+// runs exactly the launcher's fetch and decoding and prints the outcome, or with --check lists
+// every problem of the document.
 #include "base/error.h"
 #include "base/error_text.h"
 #include "base/utf.h"
+#include "check_report.h"
 #include "directory/fetch_server_entry.h"
+#include "document_check.h"
+#include "document_fetch.h"
 #include "http/http_client.h"
 #include "options.h"
 #include "report.h"
@@ -18,6 +22,13 @@
 
 namespace tarvenne::tools {
 namespace {
+
+enum ExitStatus {
+    Found = 0,
+    Failed = 1,
+    WrongUsage = 2,
+    NoRecord = 3,
+};
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -36,19 +47,61 @@ std::string readFile(const std::string& path) {
     return bytes;
 }
 
-Outcome check(const Options& options) {
+DocumentSource sourceOf(const Options& options) {
+    if (options.file)
+        return {DocumentSource::Kind::File, *options.file};
+    return {DocumentSource::Kind::Address, options.url};
+}
+
+Outcome failureOutcome(const std::exception& failure) {
+    return {std::nullopt, errorBoxText(failure).value_or(std::u16string())};
+}
+
+// Prints how a lookup ended; a failure's message goes to standard error.
+void printOutcome(const Options& options, const Outcome& outcome) {
+    if (options.json) {
+        std::cout << jsonReport(sourceOf(options), outcome);
+        return;
+    }
+    std::cout << sourceLine(sourceOf(options));
+    (outcome.error ? std::cerr : std::cout) << plainReport(outcome);
+}
+
+int lookUp(const Options& options) {
     const text::CodePage ansiCodePage = text::systemAnsiCodePage();
+    Outcome outcome;
     try {
         if (options.file) {
-            return {directory::chooseServerEntry(text::decodeBody(readFile(*options.file), ""),
-                                                 ansiCodePage),
-                    std::nullopt};
+            const std::string body = readFile(*options.file);
+            outcome.entry = directory::chooseServerEntry(
+                text::decodeBody(body, options.charset.value_or("")), ansiCodePage);
+        } else {
+            http::HttpClient client;
+            outcome.entry = directory::fetchServerEntry(client, options.url, ansiCodePage);
         }
-        http::HttpClient client;
-        return {directory::fetchServerEntry(client, options.url, ansiCodePage), std::nullopt};
     } catch (const std::exception& failure) {
-        return {std::nullopt, errorBoxText(failure).value_or(std::u16string())};
+        outcome = failureOutcome(failure);
     }
+    printOutcome(options, outcome);
+    return outcome.error ? Failed : outcome.entry ? Found : NoRecord;
+}
+
+int check(const Options& options) {
+    CheckedDocument checked{sourceOf(options), "", text::systemAnsiCodePage()};
+    FetchedDocument document;
+    try {
+        document = options.file
+                       ? FetchedDocument{readFile(*options.file), options.charset.value_or("")}
+                       : fetchDocument(options.url);
+    } catch (const std::exception& failure) {
+        printOutcome(options, failureOutcome(failure));
+        return Failed;
+    }
+    checked.charset = document.charset;
+    const CheckResult result = checkDocument(document.body, document.charset, checked.ansiCodePage);
+    std::cout << (options.json ? jsonCheckReport(checked, result)
+                               : plainCheckReport(checked, result));
+    return checkExitStatus(result);
 }
 
 } // namespace
@@ -57,15 +110,22 @@ Outcome check(const Options& options) {
 int main(int argc, char** argv) {
     using namespace tarvenne::tools;
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);
-    const std::optional<Options> options = parseOptions(arguments);
-    if (!options) {
-        std::cerr << usage;
-        return 2;
+    Command command;
+    try {
+        command = parseCommand(arguments);
+    } catch (const UsageError& wrong) {
+        std::cerr << "tarvenne-directory: " << wrong.what()
+                  << "\nTry 'tarvenne-directory --help' for more information.\n";
+        return WrongUsage;
     }
-    const Outcome outcome = check(*options);
-    if (options->json)
-        std::cout << jsonReport(outcome);
-    else
-        (outcome.error ? std::cerr : std::cout) << plainReport(outcome);
-    return outcome.error ? 1 : 0;
+    if (std::holds_alternative<HelpRequest>(command)) {
+        std::cout << usage;
+        return Found;
+    }
+    if (std::holds_alternative<VersionRequest>(command)) {
+        std::cout << "tarvenne-directory " TARVENNE_VERSION "\n";
+        return Found;
+    }
+    const Options& options = std::get<Options>(command);
+    return options.mode == Options::Mode::Check ? check(options) : lookUp(options);
 }

@@ -1,41 +1,81 @@
 #include "options.h"
 
+#include "address_check.h"
 #include "directory/update_list_url.h"
 
 namespace tarvenne::tools {
 
 const std::string_view usage =
-    "Usage: tarvenne-directory [--json] [URL | --file PATH]\n"
+    "Usage: tarvenne-directory [--json] [URL | --file PATH [--charset NAME]]\n"
+    "       tarvenne-directory --check [--json] [URL | --file PATH [--charset NAME]]\n"
+    "       tarvenne-directory --help | --version\n"
     "\n"
     "Fetches the update document as the launcher does (by default from the built-in address\n"
     "of the directory server, or from URL), decodes it and prints the record that the\n"
-    "launcher would choose, or the message its error box would show.\n"
+    "launcher would choose, or the message its error box would show. The first line names\n"
+    "the address fetched or the file read.\n"
     "\n"
-    "  --file PATH  read the document from a local file, as a reply body without charset\n"
-    "  --json       print one JSON object: {\"record\": {...}}, {\"record\": null} or\n"
-    "               {\"error\": \"...\"}\n"
+    "  --check         check the whole document before publishing it: list every problem\n"
+    "                  with its line, column and record number\n"
+    "  --file PATH     read the document from a local file instead of fetching it\n"
+    "  --charset NAME  with --file: the charset that the server's reply will declare\n"
+    "                  (none by default, which the launcher reads as ISO-8859-1)\n"
+    "  --json          print one JSON object instead of lines for a person\n"
+    "  --help          print this help and exit\n"
+    "  --version       print the version and exit\n"
     "\n"
+    "URL must be a plain http:// address with a host name or IPv4 address, as the launcher's\n"
+    "own: https://, other schemes and IPv6 addresses are refused before anything is sent.\n"
     "The ANSI code page follows the locale (LC_ALL, LC_CTYPE, LANG), e.g. LANG=zh_CN for 936.\n"
-    "Exit status: 0 when the document decodes, 1 when it fails.\n";
+    "\n"
+    "Exit status:\n"
+    "  0  the game's record was found (--check: no problems)\n"
+    "  1  the fetch or the decoding failed (--check: errors, or the fetch failed)\n"
+    "  2  the command line was wrong or the address cannot be fetched by the launcher\n"
+    "  3  the document holds no record of the game\n"
+    "  4  --check: warnings only\n";
 
-std::optional<Options> parseOptions(std::span<const std::string_view> arguments) {
+Command parseCommand(std::span<const std::string_view> arguments) {
     Options options;
     std::optional<std::string> url;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view argument = arguments[i];
-        if (argument == "--json") {
+        const auto value = [&]() -> std::string {
+            if (i + 1 >= arguments.size())
+                throw UsageError("option " + std::string(argument) + " needs a value");
+            return std::string(arguments[++i]);
+        };
+        if (argument == "--help" || argument == "-h") {
+            return HelpRequest{};
+        } else if (argument == "--version") {
+            return VersionRequest{};
+        } else if (argument == "--json") {
             options.json = true;
-        } else if (argument == "--file" && i + 1 < arguments.size() && !options.file) {
-            options.file = std::string(arguments[++i]);
-        } else if (!argument.starts_with("-") && !url) {
-            url = std::string(argument);
+        } else if (argument == "--check") {
+            options.mode = Options::Mode::Check;
+        } else if (argument == "--file") {
+            if (options.file)
+                throw UsageError("--file is given twice");
+            options.file = value();
+        } else if (argument == "--charset") {
+            options.charset = value();
+        } else if (argument.starts_with("-")) {
+            throw UsageError("unknown option " + std::string(argument));
+        } else if (url) {
+            throw UsageError("more than one address: " + *url + " and " + std::string(argument));
         } else {
-            return std::nullopt;
+            url = std::string(argument);
         }
     }
     if (url && options.file)
-        return std::nullopt;
+        throw UsageError("give either an address or --file, not both");
+    if (options.charset && !options.file)
+        throw UsageError("--charset goes with --file; a server's reply declares its own");
     options.url = url.value_or(std::string(directory::UpdateListUrl));
+    if (!options.file) {
+        if (const std::optional<std::string> refusal = refusalOf(options.url))
+            throw UsageError("cannot fetch " + options.url + ": " + *refusal);
+    }
     return options;
 }
 

@@ -1,10 +1,14 @@
 #include "report.h"
 
 #include "base/utf.h"
-
-#include <nlohmann/json.hpp>
+#include "json_fields.h"
 
 namespace tarvenne::tools {
+
+std::string sourceLine(const DocumentSource& source) {
+    return (source.kind == DocumentSource::Kind::File ? "file: " : "address: ") + source.name +
+           "\n";
+}
 
 std::string plainReport(const Outcome& outcome) {
     if (outcome.error)
@@ -16,17 +20,9 @@ std::string plainReport(const Outcome& outcome) {
            "\ncaption1: " + toUtf8(entry.caption1) + "\n";
 }
 
-std::string jsonReport(const Outcome& outcome) {
-    nlohmann::ordered_json report;
-    if (outcome.error) {
-        report["error"] = toUtf8(*outcome.error);
-    } else if (!outcome.entry) {
-        report["record"] = nullptr;
-    } else {
-        report["record"] = {{"dns", toUtf8(outcome.entry->dns)},
-                            {"loginp", toUtf8(outcome.entry->loginp)},
-                            {"caption1", toUtf8(outcome.entry->caption1)}};
-    }
+std::string jsonReport(const DocumentSource& source, const Outcome& outcome) {
+    nlohmann::ordered_json report = sourceFields(source);
+    addOutcomeFields(report, outcome);
     return report.dump() + "\n";
 }
 

@@ -7,16 +7,27 @@
 
 namespace tarvenne::tools {
 
-// How a check ended: the chosen record (or none), or the message the error box would show.
+// Where the document came from: the address fetched or the file read.
+struct DocumentSource {
+    enum class Kind { Address, File };
+    Kind kind = Kind::Address;
+    std::string name;
+};
+
+// How a lookup ended: the chosen record (or none), or the message the error box would show.
 struct Outcome {
     std::optional<directory::ServerEntry> entry;
     std::optional<std::u16string> error;
 };
 
-// Lines for a person to read, in UTF-8.
+// "address: URL" or "file: PATH", for a person to read.
+std::string sourceLine(const DocumentSource& source);
+
+// The record's fields or the message, for a person to read, in UTF-8.
 std::string plainReport(const Outcome& outcome);
 
-// One JSON object on one line, in UTF-8.
-std::string jsonReport(const Outcome& outcome);
+// One JSON object on one line, in UTF-8: the source ("address" or "file") and the record or
+// the error.
+std::string jsonReport(const DocumentSource& source, const Outcome& outcome);
 
 } // namespace tarvenne::tools

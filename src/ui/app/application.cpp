@@ -4,6 +4,7 @@
 #include "error_box/error_box.h"
 #include "forms/modal_form.h"
 
+#include <QIcon>
 #include <base/error_text.h>
 
 namespace tarvenne::ui {
@@ -17,6 +18,14 @@ int& programOnly(char* programName) {
     programArgv[0] = programName;
     programArgc = 1;
     return programArgc;
+}
+
+// The launcher's icon at every size that the resources hold.
+QIcon launcherIcon() {
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/app/icon/%1x%1.png").arg(size), QSize(size, size));
+    return icon;
 }
 
 } // namespace
@@ -34,6 +43,7 @@ Application::Application(char* programName) : QApplication(programOnly(programNa
         tarvenne::applicationTitle(applicationFilePath().toStdU16String()));
     // Only the main window's closing or the terminate request ends the launcher.
     setQuitOnLastWindowClosed(false);
+    setWindowIcon(launcherIcon());
 }
 
 Application* Application::instance() {

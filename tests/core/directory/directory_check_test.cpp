@@ -1,0 +1,244 @@
+// The operator tool's check mode: a table of documents and the problems it reports for each,
+// with their places, and its exit statuses.
+#include "platform_expectations.h"
+#include "scripted_server.h"
+#include "tool_run.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace std::string_view_literals;
+using nlohmann::json;
+using tarvenne::testing::DocumentFolder;
+using tarvenne::testing::quoted;
+using tarvenne::testing::runTool;
+using tarvenne::testing::ToolRun;
+
+struct Expected {
+    std::string severity;
+    int line;
+    int column;
+    std::optional<int> record;
+    std::string phrase; // a part of the message that names the problem
+};
+
+// The problems of a --json check, each compared with the expectation at the same place.
+void expectProblems(const json& report, const std::vector<Expected>& expected) {
+    const json& problems = report.at("problems");
+    ASSERT_EQ(problems.size(), expected.size()) << report.dump(2);
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const json& problem = problems[i];
+        const Expected& e = expected[i];
+        SCOPED_TRACE(problem.dump());
+        EXPECT_EQ(problem.at("severity"), e.severity);
+        EXPECT_EQ(problem.at("line"), e.line);
+        EXPECT_EQ(problem.at("column"), e.column);
+        EXPECT_EQ(problem.at("record"), e.record ? json(*e.record) : json(nullptr));
+        EXPECT_NE(problem.at("message").get<std::string>().find(e.phrase), std::string::npos);
+    }
+}
+
+TEST(DirectoryCheck, ListsEveryProblemWithItsPlace) {
+    struct Case {
+        std::string_view name;
+        std::string_view bytes;
+        std::string charset;
+        std::vector<Expected> problems;
+        int exitStatus;
+    };
+    const Case cases[] = {
+        {"clean", "Other|http://o/|a.php|O^Tarvenne|http://h/|in.php|Title", "", {}, 0},
+        {"escapes on two lines",
+         "Tarvenne|http://h/|in.php|A%G1\n^Other|http://o/|a.php|100%",
+         "",
+         {{"error", 1, 28, 1,
+           "\"%G1\" is not an escape of two hexadecimal digits: the launcher "
+           "fails at position 28"},
+          {"warning", 1, 31, 1, "field 4 holds the control character U+000A (a line break)"},
+          {"error", 2, 27, 2, "the escape \"%\" is cut off by the end of the document"}},
+         1},
+        {"fewer than four fields",
+         "Tarvenne|http://h/|in.php^Other|x",
+         "",
+         {{"error", 1, 1, 1, "the record has 3 fields, fewer than four"},
+          {"warning", 1, 27, 2, "the record has 2 fields, fewer than four"}},
+         1},
+        {"two records of the game",
+         "Tarvenne|http://h/|in.php|A^Tarvenne|http://g/|in.php|B",
+         "",
+         {{"warning", 1, 29, 2, "the launcher takes the first one, record 1"}},
+         4},
+        {"letter case and white space",
+         "tarvenne|http://h/|in.php|A^ Tarvenne |http://h/|in.php|B",
+         "",
+         {{"warning", 1, 1, 1, "the record is named \"tarvenne\""},
+          {"error", 1, 1, std::nullopt, "no record is named Tarvenne"},
+          {"warning", 1, 29, 2, "the record is named \" Tarvenne \""}},
+         1},
+        {"line break before the name",
+         "Other|http://o/|a.php|O\n^\nTarvenne|http://h/|in.php|T",
+         "",
+         {{"error", 1, 1, std::nullopt, "no record is named Tarvenne"},
+          {"warning", 1, 24, 1, "field 4 holds the control character U+000A"},
+          {"warning", 2, 2, 2, "the record is named \"\\nTarvenne\""}},
+         1},
+        {"byte-order mark before the game",
+         "\xEF\xBB\xBFTarvenne|http://h/|in.php|T",
+         "",
+         {{"warning", 1, 1, std::nullopt, "the bytes look like UTF-8"},
+          {"error", 1, 1, 1,
+           "byte-order mark, which the launcher takes as part of the first "
+           "record's name: it misses this record of Tarvenne"},
+          {"error", 1, 1, std::nullopt, "no record is named Tarvenne"}},
+         1},
+        {"byte-order mark before another record",
+         "\xEF\xBB\xBFOther|http://o/|a.php|O^Tarvenne|http://h/|in.php|T",
+         "UTF-8",
+         {{"warning", 1, 1, 1, "byte-order mark"}},
+         4},
+        {"control character",
+         "Tarvenne|http://h/|in.php|Ti\x01tle",
+         "",
+         {{"warning", 1, 29, 1, "field 4 holds the control character U+0001"}},
+         4},
+        {"site address without slash",
+         "Tarvenne|http://h|in.php|T",
+         "",
+         {{"error", 1, 19, 1, "join to \"http://hin.php\": the login page runs into the host"}},
+         1},
+        {"site address without scheme",
+         "Tarvenne|h/|in.php|T",
+         "",
+         {{"error", 1, 10, 1, "which does not start with http:// or https://"}},
+         1},
+        {"plus sign in the login page",
+         "Tarvenne|http://h/|log+in.php|T",
+         "",
+         {{"error", 1, 23, 1, "holds white space or a control character"}},
+         1},
+        {"address of another record",
+         "Other|o/|a.php|O^Tarvenne|http://h/|in.php|T",
+         "",
+         {{"warning", 1, 7, 1, "which does not start with http:// or https://"}},
+         4},
+        {"UTF-8 without charset",
+         "Tarvenne|http://h/|in.php|Caf\xC3\xA9",
+         "",
+         {{"warning", 1, 30, std::nullopt,
+           "the bytes look like UTF-8, but the reply declares no charset (code page 28591): "
+           "the launcher reads \"\xC3\xA9\" as \"\xC3\x83\xC2\xA9\""}},
+         4},
+        {"UTF-8 declared", "Tarvenne|http://h/|in.php|Caf\xC3\xA9", "UTF-8", {}, 0},
+        {"UTF-8 declared, Latin-1 written",
+         "Tarvenne|http://h/|in.php|Caf\xE9",
+         "utf-8",
+         {{"warning", 1, 30, std::nullopt, "the reply declares UTF-8, but the bytes here are not"}},
+         4},
+        {"unknown charset",
+         "Tarvenne|http://h/|in.php|T",
+         "GB18030",
+         {{"warning", 1, 1, std::nullopt, "\"GB18030\", which the launcher does not know"}},
+         4},
+        {"zero byte",
+         "Tarvenne|http://h/|in.php|T\0^Other|a|b|c"sv,
+         "",
+         {{"warning", 1, 28, std::nullopt, "a zero character ends the document here"}},
+         4},
+        {"empty", "", "", {{"error", 1, 1, std::nullopt, "no record is named Tarvenne"}}, 1},
+        {"separators only",
+         "|||^Tarvenne|http://h/|in.php|T",
+         "",
+         {{"error", 1, 1, 1, "the record holds field separators only"}},
+         1},
+    };
+    const DocumentFolder folder;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string charset = c.charset.empty() ? "" : " --charset " + c.charset;
+        const ToolRun run = runTool("--check --json --file " +
+                                    quoted(folder.write(std::string(c.name), c.bytes)) + charset);
+        const json report = json::parse(run.output, nullptr, false);
+        ASSERT_TRUE(report.is_object()) << run.output;
+        expectProblems(report, c.problems);
+        EXPECT_EQ(run.exitStatus, c.exitStatus);
+    }
+}
+
+TEST(DirectoryCheck, ReportsWhatTheLauncherMakesOfTheDocument) {
+    const DocumentFolder folder;
+    const std::string path =
+        folder.write("update.html", "Tarvenne|http://h/|in.php|A%G1\n^Other|http://o/|a.php|100%");
+    const ToolRun plain = runTool("--check --file " + quoted(path));
+    EXPECT_EQ(
+        plain.output,
+        "Checked " + path +
+            " (no charset, ANSI code page 1252)\n"
+            "line 1, column 28, record 1: error: \"%G1\" is not an escape of two hexadecimal "
+            "digits: the launcher fails at position 28; write a percent sign as %25 or %%\n"
+            "line 1, column 31, record 1: warning: field 4 holds the control character U+000A "
+            "(a line break), which the launcher keeps as part of the field\n"
+            "line 2, column 27, record 2: error: the escape \"%\" is cut off by the end of the "
+            "document: the launcher fails at position 58; write a percent sign as %25 or %%\n"
+            "The launcher fails with: Invalid URL encoded character (%G1) at position 28.\n"
+            "2 errors, 1 warning.\n");
+    EXPECT_EQ(plain.exitStatus, 1);
+
+    const ToolRun clean = runTool("--check --json --file " +
+                                  quoted(folder.write("clean", "Tarvenne|http://h/|in.php|T")));
+    const json report = json::parse(clean.output, nullptr, false);
+    ASSERT_TRUE(report.is_object()) << clean.output;
+    EXPECT_EQ(report.at("launcher"),
+              json::parse(R"j({"record":{"dns":"http://h/","loginp":"in.php","caption1":"T"}})j"));
+    EXPECT_EQ(report.at("errors"), 0);
+    EXPECT_EQ(report.at("warnings"), 0);
+    EXPECT_EQ(clean.exitStatus, 0);
+}
+
+// Over HTTP the check sees the charset that the reply declares.
+TEST(DirectoryCheck, ComparesTheDeclaredCharsetWithTheBytes) {
+    const std::string body = "Tarvenne|http://h/|in.php|Caf\xC3\xA9";
+    tarvenne::testing::ScriptedServer server({tarvenne::testing::send(
+        "HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=windows-1252\r\nContent-Length: " +
+        std::to_string(body.size()) + "\r\n\r\n" + body)});
+    const ToolRun run = runTool("--check --json " + quoted(server.url()));
+    const json report = json::parse(run.output, nullptr, false);
+    ASSERT_TRUE(report.is_object()) << run.output;
+    EXPECT_EQ(report.at("address"), server.url());
+    EXPECT_EQ(report.at("charset"), "windows-1252");
+    expectProblems(report, {{"warning", 1, 30, std::nullopt,
+                             "the bytes look like UTF-8, but the reply declares the charset "
+                             "\"windows-1252\" (code page 1252)"}});
+    EXPECT_EQ(run.exitStatus, 4);
+}
+
+TEST(DirectoryCheck, FailedFetchExitsWithOne) {
+    tarvenne::testing::ScriptedServer server(
+        {tarvenne::testing::send("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n")});
+    const ToolRun run = runTool("--check --json " + quoted(server.url()));
+    EXPECT_EQ(run.output,
+              "{\"address\":\"" + server.url() + "\",\"error\":\"HTTP/1.1 404 Not Found.\"}\n");
+    EXPECT_EQ(run.exitStatus, 1);
+}
+
+// Characters that the ANSI code page lacks reach the launcher as its default character.
+TEST(DirectoryCheck, WarnsOfCharactersTheAnsiCodePageLacks) {
+    if (!tarvenne::platform::localeChoosesAnsiCodePage())
+        GTEST_SKIP() << "the ANSI code page is the system's here";
+    const DocumentFolder folder;
+    const std::string arguments =
+        "--check --json --charset UTF-8 --file " +
+        quoted(folder.write("chinese", "Tarvenne|http://h/|in.php|\xE4\xBD\xA0\xE5\xA5\xBD"));
+    const ToolRun english = runTool(arguments, "en_US.UTF-8");
+    expectProblems(json::parse(english.output),
+                   {{"warning", 1, 27, 1, "\"\xE4\xBD\xA0\" is not in the ANSI code page 1252"}});
+    EXPECT_EQ(english.exitStatus, 4);
+    const ToolRun chinese = runTool(arguments, "zh_CN.UTF-8");
+    expectProblems(json::parse(chinese.output), {});
+    EXPECT_EQ(chinese.exitStatus, 0);
+}
+
+} // namespace

@@ -1,0 +1,578 @@
+#include "document_check.h"
+
+#include "base/error.h"
+#include "base/error_text.h"
+#include "base/utf.h"
+#include "directory/server_directory.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace tarvenne::tools {
+namespace {
+
+constexpr char16_t recordSeparator = u'^';
+constexpr char16_t fieldSeparator = u'|';
+constexpr text::CodePage latin1 = 28591;
+constexpr text::CodePage utf8 = 65001;
+
+bool isHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+
+bool isLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+// The length in UTF-16 units of the character that starts at `index`.
+std::size_t characterLength(std::u16string_view text, std::size_t index) {
+    return isHighSurrogate(text[index]) && index + 1 < text.size() &&
+                   isLowSurrogate(text[index + 1])
+               ? 2
+               : 1;
+}
+
+bool isBlank(char16_t c) {
+    return c <= u' ';
+}
+
+bool isControl(char16_t c) {
+    return c < u' ' || (c >= 0x7F && c <= 0x9F);
+}
+
+bool isWhiteSpace(char16_t c) {
+    return isBlank(c) || c == 0xA0 || c == 0x200B || c == 0x3000;
+}
+
+std::string codePointName(char16_t c) {
+    char name[8];
+    std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(c));
+    return name;
+}
+
+// Text for a message, in double quotes: control characters are shown by their code point.
+std::string quoted(std::u16string_view text) {
+    std::string shown = "\"";
+    for (std::size_t i = 0; i < text.size(); i += characterLength(text, i)) {
+        const char16_t c = text[i];
+        if (c == u'\n')
+            shown += "\\n";
+        else if (c == u'\r')
+            shown += "\\r";
+        else if (c == u'\t')
+            shown += "\\t";
+        else if (isControl(c))
+            shown += "<" + codePointName(c) + ">";
+        else if (c == u'"')
+            shown += "\\\"";
+        else
+            shown += toUtf8(text.substr(i, characterLength(text, i)));
+    }
+    return shown + "\"";
+}
+
+bool equalsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
+    const auto lower = [](char16_t c) -> char16_t { return c >= u'A' && c <= u'Z' ? c + 32 : c; };
+    return std::ranges::equal(a, b, [&](char16_t x, char16_t y) { return lower(x) == lower(y); });
+}
+
+// Line and column of each place in the text as the launcher reads it from the reply body.
+class TextPositions {
+public:
+    explicit TextPositions(std::u16string_view text) : text_(text) {
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == u'\n')
+                lineStarts_.push_back(i + 1);
+        }
+    }
+
+    std::pair<std::size_t, std::size_t> at(std::size_t index) const {
+        index = std::min(index, text_.size());
+        const auto next = std::ranges::upper_bound(lineStarts_, index);
+        const std::size_t line = static_cast<std::size_t>(next - lineStarts_.begin());
+        std::size_t column = 1;
+        for (std::size_t i = lineStarts_[line - 1]; i < index; i += characterLength(text_, i))
+            ++column;
+        return {line, column};
+    }
+
+private:
+    std::u16string_view text_;
+    std::vector<std::size_t> lineStarts_{0};
+};
+
+// The launcher's URL decoding, carried out so that every decoded byte remembers the place of
+// the text it came from, and so that it goes on past a faulty escape.
+struct DecodedBytes {
+    std::string bytes;
+    std::vector<std::size_t> sources; // for each byte, its index in the body's text
+};
+
+// Splits at `separator` as the launcher does, keeping each piece's start.
+struct Piece {
+    std::size_t start;
+    std::u16string_view text;
+};
+
+std::vector<Piece> pieces(std::u16string_view text, std::size_t offset, char16_t separator) {
+    std::vector<Piece> found;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t end = std::min(text.find(separator, start), text.size());
+        if (end > start)
+            found.push_back({offset + start, text.substr(start, end - start)});
+        start = end + 1;
+    }
+    return found;
+}
+
+class DocumentCheck {
+public:
+    DocumentCheck(std::string_view body, std::string_view charset, text::CodePage ansiCodePage)
+        : body_(body), charset_(charset), ansiCodePage_(ansiCodePage),
+          text_(text::decodeBody(body, charset)), positions_(text_) {}
+
+    CheckResult run() {
+        checkCharset();
+        checkByteOrderMark();
+        const DecodedBytes decoded = urlDecoded();
+        checkRecords(decoded);
+        CheckResult result;
+        for (Found& found : found_) {
+            if (found.record == recordAtPlace)
+                found.record = recordAt(found.textIndex);
+            const auto [line, column] = positions_.at(found.textIndex);
+            result.problems.push_back(
+                {found.severity, line, column, found.record, std::move(found.message)});
+        }
+        std::ranges::stable_sort(result.problems, [](const Problem& a, const Problem& b) {
+            return std::pair(a.line, a.column) < std::pair(b.line, b.column);
+        });
+        result.launcher = launcherOutcome(text_);
+        return result;
+    }
+
+private:
+    // A problem as found: its place is an index in the body's text.
+    struct Found {
+        Severity severity;
+        std::size_t textIndex;
+        std::optional<std::size_t> record;
+        std::string message;
+    };
+
+    // For a problem found before the document is split: the record is the one that holds
+    // its place.
+    static constexpr std::size_t recordAtPlace = static_cast<std::size_t>(-1);
+
+    void report(Severity severity, std::size_t textIndex, std::optional<std::size_t> record,
+                std::string message) {
+        found_.push_back({severity, textIndex, record, std::move(message)});
+    }
+
+    std::optional<std::size_t> recordAt(std::size_t textIndex) const {
+        const auto after = std::ranges::upper_bound(recordStarts_, textIndex);
+        if (after == recordStarts_.begin())
+            return std::nullopt;
+        return static_cast<std::size_t>(after - recordStarts_.begin());
+    }
+
+    Outcome launcherOutcome(std::u16string document) const {
+        try {
+            return {directory::chooseServerEntry(std::move(document), ansiCodePage_), std::nullopt};
+        } catch (const std::exception& failure) {
+            return {std::nullopt, errorBoxText(failure).value_or(std::u16string())};
+        }
+    }
+
+    // The index in the body's text of the character that the body's first `byteCount`
+    // bytes end before.
+    std::size_t textIndexOfByte(std::size_t byteCount) const {
+        return text::decodeBody(body_.substr(0, byteCount), charset_).size();
+    }
+
+    std::string declaredCharset() const {
+        return charset_.empty() ? "declares no charset"
+                                : "declares the charset \"" + std::string(charset_) + "\"";
+    }
+
+    void checkCharset() {
+        const std::optional<text::CodePage> declared =
+            charset_.empty() ? std::nullopt : text::codePageForCharset(charset_);
+        if (!charset_.empty() && !declared) {
+            report(Severity::Warning, 0, std::nullopt,
+                   "the reply " + declaredCharset() +
+                       ", which the launcher does not know: it reads the body as ISO-8859-1");
+        } else if (declared && !text::canDecode(*declared)) {
+            report(Severity::Warning, 0, std::nullopt,
+                   "the reply " + declaredCharset() +
+                       ", which the launcher cannot decode here: it reads the body as "
+                       "ISO-8859-1");
+        }
+        const text::CodePage used = declared && text::canDecode(*declared) ? *declared : latin1;
+        const std::size_t firstNonAscii = body_.find_first_of(nonAscii());
+        if (firstNonAscii == std::string_view::npos)
+            return;
+        const std::optional<std::size_t> invalid = firstInvalidUtf8();
+        if (used == utf8 && invalid) {
+            report(Severity::Warning, textIndexOfByte(*invalid), std::nullopt,
+                   "the reply declares UTF-8, but the bytes here are not UTF-8: the launcher "
+                   "reads them as replacement characters");
+        } else if (used != utf8 && !invalid && !isUnicodePage(used)) {
+            const std::size_t length = utf8SequenceLength(body_[firstNonAscii]);
+            const std::string_view sample = body_.substr(firstNonAscii, length);
+            report(Severity::Warning, textIndexOfByte(firstNonAscii), std::nullopt,
+                   "the bytes look like UTF-8, but the reply " + declaredCharset() +
+                       " (code page " + std::to_string(used) + "): the launcher reads " +
+                       quoted(fromUtf8(sample)) + " as " + quoted(text::decode(sample, used)) +
+                       "; declare \"charset=UTF-8\" in the reply's Content-Type");
+        }
+    }
+
+    static std::string nonAscii() {
+        std::string bytes;
+        for (int byte = 0x80; byte <= 0xFF; ++byte)
+            bytes.push_back(static_cast<char>(byte));
+        return bytes;
+    }
+
+    static bool isUnicodePage(text::CodePage page) {
+        return page == 1200 || page == 12000 || page == 12001 || page == 65000;
+    }
+
+    static std::size_t utf8SequenceLength(char lead) {
+        const auto byte = static_cast<unsigned char>(lead);
+        return byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+    }
+
+    // [rfc3629] 4. Syntax of UTF-8 Byte Sequences.
+    std::optional<std::size_t> firstInvalidUtf8() const {
+        std::size_t i = 0;
+        while (i < body_.size()) {
+            const auto lead = static_cast<unsigned char>(body_[i]);
+            if (lead < 0x80) {
+                ++i;
+                continue;
+            }
+            const std::size_t length =
+                lead >= 0xC2 && lead <= 0xF4 ? utf8SequenceLength(body_[i]) : 0;
+            if (length == 0 || i + length > body_.size())
+                return i;
+            const auto second = static_cast<unsigned char>(body_[i + 1]);
+            const unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+            const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+            if (second < low || second > high)
+                return i;
+            for (std::size_t k = 2; k < length; ++k) {
+                const auto next = static_cast<unsigned char>(body_[i + k]);
+                if (next < 0x80 || next > 0xBF)
+                    return i;
+            }
+            i += length;
+        }
+        return std::nullopt;
+    }
+
+    void checkByteOrderMark() {
+        static constexpr std::string_view marks[] = {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"};
+        const auto mark =
+            std::ranges::find_if(marks, [&](std::string_view m) { return body_.starts_with(m); });
+        if (mark == std::end(marks))
+            return;
+        const std::size_t markLength = std::min(textIndexOfByte(mark->size()), text_.size());
+        const Outcome without = launcherOutcome(text_.substr(markLength));
+        const Outcome with = launcherOutcome(text_);
+        if (without.entry && with.entry != without.entry) {
+            report(Severity::Error, 0, 1,
+                   "the document starts with a byte-order mark, which the launcher takes as "
+                   "part of the first record's name: it misses this record of " +
+                       toUtf8(directory::GameName) + "; save the document without it");
+        } else {
+            report(Severity::Warning, 0, 1,
+                   "the document starts with a byte-order mark, which the launcher takes as "
+                   "part of the first record's name; save the document without it");
+        }
+    }
+
+    // Each written character goes through the ANSI code page as in the launcher; an escape
+    // gives its byte directly.
+    DecodedBytes urlDecoded() {
+        DecodedBytes decoded;
+        const auto emit = [&](char byte, std::size_t source) {
+            decoded.bytes.push_back(byte);
+            decoded.sources.push_back(source);
+        };
+        std::optional<std::size_t> foreign; // the first character the ANSI code page lacks
+        std::size_t foreignCount = 0;
+        std::size_t i = 0;
+        while (i < text_.size()) {
+            const char16_t c = text_[i];
+            if (c == u'\0') {
+                checkZero(i);
+                break;
+            }
+            if (c == u'+') {
+                emit(' ', i++);
+            } else if (c == u'%') {
+                i = decodeEscape(i, emit);
+            } else if (c < 0x80) {
+                emit(static_cast<char>(c), i++);
+            } else {
+                const std::size_t length = characterLength(text_, i);
+                const std::u16string_view character = std::u16string_view(text_).substr(i, length);
+                const std::string bytes = text::encode(character, ansiCodePage_);
+                if (text::decode(bytes, ansiCodePage_) != character && !isReported(i)) {
+                    foreign = foreign.value_or(i);
+                    ++foreignCount;
+                }
+                for (const char byte : bytes)
+                    emit(byte, i);
+                i += length;
+            }
+        }
+        if (foreign) {
+            const std::size_t length = characterLength(text_, *foreign);
+            const std::u16string_view character =
+                std::u16string_view(text_).substr(*foreign, length);
+            report(Severity::Warning, *foreign, recordAtPlace,
+                   quoted(character) + " is not in the ANSI code page " +
+                       std::to_string(ansiCodePage_) + ": the launcher reads it as " +
+                       quoted(text::decode(text::encode(character, ansiCodePage_), ansiCodePage_)) +
+                       " (" + std::to_string(foreignCount) +
+                       " such characters in all); write it as escapes of the players' code "
+                       "page, or only where their code page holds it");
+        }
+        return decoded;
+    }
+
+    // A byte-order mark and the replacement characters of bytes that the body's charset does
+    // not hold are problems of their own.
+    bool isReported(std::size_t index) const {
+        return text_[index] == 0xFFFD || (index == 0 && text_[index] == 0xFEFF);
+    }
+
+    void checkZero(std::size_t index) {
+        const bool moreFollows = std::any_of(text_.begin() + static_cast<std::ptrdiff_t>(index),
+                                             text_.end(), [](char16_t c) { return !isBlank(c); });
+        if (moreFollows) {
+            report(Severity::Warning, index, std::nullopt,
+                   "a zero character ends the document here: the launcher ignores everything "
+                   "after it");
+        }
+    }
+
+    template <typename Emit> std::size_t decodeEscape(std::size_t index, const Emit& emit) {
+        const auto at = [&](std::size_t k) -> char16_t {
+            return k < text_.size() ? text_[k] : u'\0';
+        };
+        const auto hexValue = [](char16_t c) -> int {
+            if (c >= u'0' && c <= u'9')
+                return c - u'0';
+            if (c >= u'A' && c <= u'F')
+                return c - u'A' + 10;
+            if (c >= u'a' && c <= u'f')
+                return c - u'a' + 10;
+            return -1;
+        };
+        if (at(index + 1) == u'%') {
+            emit('%', index);
+            return index + 2;
+        }
+        const std::string launcherPosition = std::to_string(
+            text::encode(std::u16string_view(text_).substr(0, index), ansiCodePage_).size() + 1);
+        if (at(index + 1) == u'\0' || at(index + 2) == u'\0') {
+            report(Severity::Error, index, recordAtPlace,
+                   "the escape " + quoted(std::u16string_view(text_).substr(index, 2)) +
+                       " is cut off by the end of the document: the launcher fails at position " +
+                       launcherPosition + "; write a percent sign as %25 or %%");
+            emit('%', index);
+            return index + 1;
+        }
+        const int high = hexValue(at(index + 1));
+        const int low = hexValue(at(index + 2));
+        if (high < 0 || low < 0) {
+            const std::size_t length = 2 + characterLength(text_, index + 2);
+            report(Severity::Error, index, recordAtPlace,
+                   quoted(std::u16string_view(text_).substr(index, length)) +
+                       " is not an escape of two hexadecimal digits: the launcher fails at "
+                       "position " +
+                       launcherPosition + "; write a percent sign as %25 or %%");
+            emit('%', index);
+            return index + 1;
+        }
+        emit(static_cast<char>(high * 16 + low), index);
+        return index + 3;
+    }
+
+    // The decoded text with, for each of its characters, the index in the body's text that
+    // it came from.
+    std::pair<std::u16string, std::vector<std::size_t>> decodedText(const DecodedBytes& decoded) {
+        std::u16string text = text::decode(decoded.bytes, ansiCodePage_);
+        std::vector<std::size_t> sources(text.size(), text_.size());
+        std::size_t byte = 0;
+        for (std::size_t i = 0; i < text.size();) {
+            const std::size_t length = characterLength(text, i);
+            const std::size_t source =
+                byte < decoded.sources.size() ? decoded.sources[byte] : text_.size();
+            std::fill_n(sources.begin() + static_cast<std::ptrdiff_t>(i), length, source);
+            byte += text[i] < 0x80
+                        ? 1
+                        : text::encode(std::u16string_view(text).substr(i, length), ansiCodePage_)
+                              .size();
+            i += length;
+        }
+        return {std::move(text), std::move(sources)};
+    }
+
+    void checkRecords(const DecodedBytes& decoded) {
+        const auto [text, sources] = decodedText(decoded);
+        const auto source = [&](std::size_t index) {
+            return index < sources.size() ? sources[index] : text_.size();
+        };
+        std::size_t begin = 0;
+        std::size_t end = text.size();
+        while (begin < end && isBlank(text[begin]))
+            ++begin;
+        while (end > begin && isBlank(text[end - 1]))
+            --end;
+
+        std::optional<std::size_t> chosen;
+        std::size_t number = 0;
+        const std::u16string_view whole(text);
+        for (const Piece& record :
+             pieces(whole.substr(begin, end - begin), begin, recordSeparator)) {
+            ++number;
+            recordStarts_.push_back(source(record.start));
+            const std::vector<Piece> fields = pieces(record.text, record.start, fieldSeparator);
+            const Severity examined = chosen ? Severity::Warning : Severity::Error;
+            if (fields.empty()) {
+                report(examined, source(record.start), number,
+                       "the record holds field separators only: the launcher fails with \"List "
+                       "index out of bounds (0)\" when it reaches it");
+                continue;
+            }
+            const std::u16string_view name = fields[0].text;
+            const bool isGame = name == directory::GameName;
+            bool nearMiss = false;
+            if (isGame && !chosen) {
+                chosen = number;
+            } else if (isGame) {
+                report(Severity::Warning, source(record.start), number,
+                       "another record of " + toUtf8(directory::GameName) +
+                           ": the launcher takes the first one, record " + std::to_string(*chosen) +
+                           ", and ignores this one");
+            } else {
+                nearMiss = checkNearMiss(name, source(record.start), number);
+            }
+            const bool used = isGame && chosen == number;
+            if (fields.size() < 4) {
+                report(
+                    used ? Severity::Error : Severity::Warning, source(record.start), number,
+                    "the record has " + std::to_string(fields.size()) +
+                        (fields.size() == 1 ? " field" : " fields") +
+                        ", fewer than four (name, site address, login page, title)" +
+                        (used ? ": the launcher fails with \"List index out of bounds (3)\"" : ""));
+            } else {
+                checkLoginAddress(fields[1], fields[2], used, number, source);
+            }
+            for (std::size_t f = nearMiss ? 1 : 0; f < fields.size(); ++f)
+                checkControlCharacters(fields[f], f + 1, number, source);
+        }
+        if (!chosen) {
+            report(Severity::Error, 0, std::nullopt,
+                   "no record is named " + toUtf8(directory::GameName) +
+                       ": the launcher finds no login page and shows an empty login window");
+        }
+    }
+
+    bool checkNearMiss(std::u16string_view name, std::size_t where, std::size_t number) {
+        std::u16string_view core = name;
+        while (!core.empty() && isWhiteSpace(core.front()))
+            core.remove_prefix(1);
+        while (!core.empty() && isWhiteSpace(core.back()))
+            core.remove_suffix(1);
+        if (!equalsIgnoringAsciiCase(core, directory::GameName))
+            return false;
+        report(Severity::Warning, where, number,
+               "the record is named " + quoted(name) + ", not " + quoted(directory::GameName) +
+                   ": the launcher only takes a record whose name is exactly that, with the same "
+                   "letter case and no white space or line break around it");
+        return true;
+    }
+
+    template <typename Source>
+    void checkControlCharacters(const Piece& field, std::size_t fieldNumber, std::size_t number,
+                                const Source& source) {
+        const auto control = std::ranges::find_if(field.text, isControl);
+        if (control == field.text.end())
+            return;
+        const auto offset = static_cast<std::size_t>(control - field.text.begin());
+        report(Severity::Warning, source(field.start + offset), number,
+               "field " + std::to_string(fieldNumber) + " holds the control character " +
+                   codePointName(*control) +
+                   (*control == u'\n' || *control == u'\r' ? " (a line break)" : "") +
+                   ", which the launcher keeps as part of the field");
+    }
+
+    // The login page's address is the site address followed directly by the login page.
+    template <typename Source>
+    void checkLoginAddress(const Piece& dns, const Piece& loginp, bool used, std::size_t number,
+                           const Source& source) {
+        const Severity severity = used ? Severity::Error : Severity::Warning;
+        const std::u16string address = std::u16string(dns.text) + std::u16string(loginp.text);
+        const auto placeOf = [&](std::size_t index) {
+            return index < dns.text.size() ? source(dns.start + index)
+                                           : source(loginp.start + index - dns.text.size());
+        };
+        const std::string joined = "the site address " + quoted(dns.text) + " and the login page " +
+                                   quoted(loginp.text) + " join to " + quoted(address);
+        if (const auto blank = std::ranges::find_if(address, isWhiteSpace);
+            blank != address.end()) {
+            const auto index = static_cast<std::size_t>(blank - address.begin());
+            report(severity, placeOf(index), number,
+                   joined + ", which holds white space or a control character; a \"+\" in the "
+                            "document stands for a space: write a plus sign as %2B");
+            return;
+        }
+        std::size_t schemeLength = 0;
+        for (const std::u16string_view scheme : {u"http://", u"https://"}) {
+            if (address.size() >= scheme.size() &&
+                equalsIgnoringAsciiCase(std::u16string_view(address).substr(0, scheme.size()),
+                                        scheme))
+                schemeLength = scheme.size();
+        }
+        if (schemeLength == 0) {
+            report(severity, source(dns.start), number,
+                   joined + ", which does not start with http:// or https://");
+            return;
+        }
+        const std::size_t hostEnd =
+            std::min(address.find_first_of(u"/?#", schemeLength), address.size());
+        if (hostEnd == schemeLength) {
+            report(severity, source(dns.start), number, joined + ", which names no host");
+            return;
+        }
+        if (hostEnd > dns.text.size()) {
+            report(severity, source(loginp.start), number,
+                   joined + ": the login page runs into the host name; end the site address "
+                            "with \"/\"");
+        }
+    }
+
+    std::string_view body_;
+    std::string_view charset_;
+    text::CodePage ansiCodePage_;
+    std::u16string text_; // the body as the launcher's client turns it into text
+    TextPositions positions_;
+    std::vector<Found> found_;
+    std::vector<std::size_t> recordStarts_; // the place of each record in the body's text
+};
+
+} // namespace
+
+CheckResult checkDocument(std::string_view body, std::string_view charset,
+                          text::CodePage ansiCodePage) {
+    return DocumentCheck(body, charset, ansiCodePage).run();
+}
+
+} // namespace tarvenne::tools
