@@ -1,7 +1,7 @@
 # Installation of the programs' data and documentation, and the Debian package of the launcher:
 #   cmake --install <build> [--prefix <dir>]     or     cpack -G DEB (in the build folder)
-# The launcher is a game and goes to games/ with a manual page in section 6; the operator check
-# tool goes to bin/ with one in section 1. Manual pages and the changelog are installed
+# Both programs go to bin/, so the package's section is net (a network client) rather than games,
+# whose programs Debian puts in /usr/games; their manual pages are in section 1. Manual pages and the changelog are installed
 # compressed as Debian's policy asks (gzip -9n: no name, no time stamp). The package's
 # dependencies are those of the programs' shared libraries (found by dpkg-shlibdeps) and the
 # fonts, which are loaded at run time rather than linked.
@@ -16,7 +16,7 @@ install(FILES data/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 set(compressed_docs_dir ${CMAKE_BINARY_DIR}/compressed-docs)
 set(compressed_docs)
-foreach(doc man/tarvenne.6 man/tarvenne-directory.1 debian/changelog)
+foreach(doc man/tarvenne.1 man/tarvenne-directory.1 debian/changelog)
     get_filename_component(name ${doc} NAME)
     set(compressed ${compressed_docs_dir}/${name}.gz)
     add_custom_command(OUTPUT ${compressed}
@@ -27,8 +27,8 @@ foreach(doc man/tarvenne.6 man/tarvenne-directory.1 debian/changelog)
     list(APPEND compressed_docs ${compressed})
 endforeach()
 add_custom_target(tarvenne_compressed_docs ALL DEPENDS ${compressed_docs})
-install(FILES ${compressed_docs_dir}/tarvenne.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
-install(FILES ${compressed_docs_dir}/tarvenne-directory.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${compressed_docs_dir}/tarvenne.1.gz ${compressed_docs_dir}/tarvenne-directory.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${compressed_docs_dir}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 set(CPACK_GENERATOR DEB)
@@ -36,9 +36,8 @@ set(CPACK_PACKAGE_NAME tarvenne)
 set(CPACK_PACKAGE_VENDOR "The Tarvenne launcher developers")
 set(CPACK_PACKAGE_CONTACT "The Tarvenne launcher developers <launcher@tarvenne.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop launcher of the online game Tarvenne")
-# Debian's extended description: lines of at most 80 characters.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "desktop launcher of the online game Tarvenne
-The launcher fetches the game's server directory, shows the login page in a
+# Debian's extended description, after the summary: lines of at most 80 characters.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "The launcher fetches the game's server directory, shows the login page in a
 frameless window of artwork and opens the game's web client in its main window.
 .
 The package also holds tarvenne-directory, the operators' check of the update
@@ -47,7 +46,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://tarvenne.invalid/")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
