@@ -1,6 +1,5 @@
 #include "document_check.h"
 
-#include "base/error.h"
 #include "base/error_text.h"
 #include "base/utf.h"
 #include "directory/server_directory.h"
@@ -210,9 +209,11 @@ private:
                        "ISO-8859-1");
         }
         const text::CodePage used = declared && text::canDecode(*declared) ? *declared : latin1;
-        const std::size_t firstNonAscii = body_.find_first_of(nonAscii());
-        if (firstNonAscii == std::string_view::npos)
+        const auto nonAscii = std::ranges::find_if(
+            body_, [](char byte) { return static_cast<unsigned char>(byte) >= 0x80; });
+        if (nonAscii == body_.end())
             return;
+        const auto firstNonAscii = static_cast<std::size_t>(nonAscii - body_.begin());
         const std::optional<std::size_t> invalid = firstInvalidUtf8();
         if (used == utf8 && invalid) {
             report(Severity::Warning, textIndexOfByte(*invalid), std::nullopt,
@@ -227,13 +228,6 @@ private:
                        quoted(fromUtf8(sample)) + " as " + quoted(text::decode(sample, used)) +
                        "; declare \"charset=UTF-8\" in the reply's Content-Type");
         }
-    }
-
-    static std::string nonAscii() {
-        std::string bytes;
-        for (int byte = 0x80; byte <= 0xFF; ++byte)
-            bytes.push_back(static_cast<char>(byte));
-        return bytes;
     }
 
     static bool isUnicodePage(text::CodePage page) {
@@ -283,12 +277,12 @@ private:
         const Outcome without = launcherOutcome(text_.substr(markLength));
         const Outcome with = launcherOutcome(text_);
         if (without.entry && with.entry != without.entry) {
-            report(Severity::Error, 0, 1,
+            report(Severity::Error, 0, recordAtPlace,
                    "the document starts with a byte-order mark, which the launcher takes as "
                    "part of the first record's name: it misses this record of " +
                        toUtf8(directory::GameName) + "; save the document without it");
         } else {
-            report(Severity::Warning, 0, 1,
+            report(Severity::Warning, 0, recordAtPlace,
                    "the document starts with a byte-order mark, which the launcher takes as "
                    "part of the first record's name; save the document without it");
         }
@@ -335,12 +329,12 @@ private:
             const std::u16string_view character =
                 std::u16string_view(text_).substr(*foreign, length);
             report(Severity::Warning, *foreign, recordAtPlace,
-                   quoted(character) + " is not in the ANSI code page " +
-                       std::to_string(ansiCodePage_) + ": the launcher reads it as " +
+                   std::to_string(foreignCount) +
+                       (foreignCount == 1 ? " character is" : " characters are") +
+                       " not in the ANSI code page " + std::to_string(ansiCodePage_) +
+                       ", the first " + quoted(character) + ": the launcher reads it as " +
                        quoted(text::decode(text::encode(character, ansiCodePage_), ansiCodePage_)) +
-                       " (" + std::to_string(foreignCount) +
-                       " such characters in all); write it as escapes of the players' code "
-                       "page, or only where their code page holds it");
+                       "; players see such characters only where their ANSI code page holds them");
         }
         return decoded;
     }

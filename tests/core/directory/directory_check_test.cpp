@@ -233,8 +233,10 @@ TEST(DirectoryCheck, WarnsOfCharactersTheAnsiCodePageLacks) {
         "--check --json --charset UTF-8 --file " +
         quoted(folder.write("chinese", "Tarvenne|http://h/|in.php|\xE4\xBD\xA0\xE5\xA5\xBD"));
     const ToolRun english = runTool(arguments, "en_US.UTF-8");
-    expectProblems(json::parse(english.output),
-                   {{"warning", 1, 27, 1, "\"\xE4\xBD\xA0\" is not in the ANSI code page 1252"}});
+    expectProblems(
+        json::parse(english.output),
+        {{"warning", 1, 27, 1,
+          "2 characters are not in the ANSI code page 1252, the first \"\xE4\xBD\xA0\""}});
     EXPECT_EQ(english.exitStatus, 4);
     const ToolRun chinese = runTool(arguments, "zh_CN.UTF-8");
     expectProblems(json::parse(chinese.output), {});
