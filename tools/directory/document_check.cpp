@@ -276,13 +276,17 @@ private:
         const std::size_t markLength = std::min(textIndexOfByte(mark->size()), text_.size());
         const Outcome without = launcherOutcome(text_.substr(markLength));
         const Outcome with = launcherOutcome(text_);
+        // The mark is part of the first record, if there is one.
+        const std::optional<std::size_t> record =
+            std::ranges::all_of(text_.substr(markLength), isBlank) ? std::nullopt
+                                                                   : std::optional<std::size_t>(1);
         if (without.entry && with.entry != without.entry) {
-            report(Severity::Error, 0, recordAtPlace,
+            report(Severity::Error, 0, record,
                    "the document starts with a byte-order mark, which the launcher takes as "
                    "part of the first record's name: it misses this record of " +
                        toUtf8(directory::GameName) + "; save the document without it");
         } else {
-            report(Severity::Warning, 0, recordAtPlace,
+            report(Severity::Warning, 0, record,
                    "the document starts with a byte-order mark, which the launcher takes as "
                    "part of the first record's name; save the document without it");
         }
