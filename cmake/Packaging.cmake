@@ -1,12 +1,13 @@
 # Installation of the programs' data and documentation, and the Debian package of the launcher:
 #   cmake --install <build> [--prefix <dir>]     or     cpack -G DEB (in the build folder)
-# Both programs go to bin/, so the package's section is net (a network client) rather than games,
-# whose programs Debian puts in /usr/games; their manual pages are in section 1. Manual pages and the changelog are installed
-# compressed as Debian's policy asks (gzip -9n: no name, no time stamp). The package's
-# dependencies are those of the programs' shared libraries (found by dpkg-shlibdeps) and the
-# fonts, which are loaded at run time rather than linked.
+# Both programs go to bin/, so the package's section is net (a network client) rather than
+# games, whose programs Debian puts in /usr/games; their manual pages are in section 1. Manual
+# pages and the changelog are installed compressed as Debian's policy asks (gzip -9n: no name,
+# no time stamp). The package's dependencies are those of the programs' shared libraries (found
+# by dpkg-shlibdeps) and the fonts, which are loaded at run time rather than linked.
 install(FILES data/tarvenne.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES data/invalid.tarvenne.launcher.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES data/invalid.tarvenne.launcher.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES data/tarvenne.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 foreach(size 16 24 32 48 64 128 256)
     install(FILES data/icons/${size}x${size}/tarvenne.png
@@ -14,22 +15,26 @@ foreach(size 16 24 32 48 64 128 256)
 endforeach()
 install(FILES data/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
-set(compressed_docs_dir ${CMAKE_BINARY_DIR}/compressed-docs)
-set(compressed_docs)
-foreach(doc man/tarvenne.1 man/tarvenne-directory.1 debian/changelog)
-    get_filename_component(name ${doc} NAME)
-    set(compressed ${compressed_docs_dir}/${name}.gz)
-    add_custom_command(OUTPUT ${compressed}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${compressed_docs_dir}
-        COMMAND gzip -9 -n -c ${CMAKE_SOURCE_DIR}/data/${doc} > ${compressed}
-        DEPENDS ${CMAKE_SOURCE_DIR}/data/${doc}
-        COMMENT "Compressing ${doc}")
-    list(APPEND compressed_docs ${compressed})
-endforeach()
-add_custom_target(tarvenne_compressed_docs ALL DEPENDS ${compressed_docs})
-install(FILES ${compressed_docs_dir}/tarvenne.1.gz ${compressed_docs_dir}/tarvenne-directory.1.gz
-        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${compressed_docs_dir}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# Manual pages and the changelog are for Debian and the other Linux systems; a Windows build has
+# no gzip to compress them with.
+if(NOT WIN32)
+    set(compressed_docs_dir ${CMAKE_BINARY_DIR}/compressed-docs)
+    set(compressed_docs)
+    foreach(doc man/tarvenne.1 man/tarvenne-directory.1 debian/changelog)
+        get_filename_component(name ${doc} NAME)
+        set(compressed ${compressed_docs_dir}/${name}.gz)
+        add_custom_command(OUTPUT ${compressed}
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${compressed_docs_dir}
+            COMMAND gzip -9 -n -c ${CMAKE_SOURCE_DIR}/data/${doc} > ${compressed}
+            DEPENDS ${CMAKE_SOURCE_DIR}/data/${doc}
+            COMMENT "Compressing ${doc}")
+        list(APPEND compressed_docs ${compressed})
+    endforeach()
+    add_custom_target(tarvenne_compressed_docs ALL DEPENDS ${compressed_docs})
+    install(FILES ${compressed_docs_dir}/tarvenne.1.gz ${compressed_docs_dir}/tarvenne-directory.1.gz
+            DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    install(FILES ${compressed_docs_dir}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+endif()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tarvenne)
