@@ -1,0 +1,120 @@
+#include "document_text.h"
+
+#include "base/utf.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace tarvenne::tools {
+namespace {
+
+bool isHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+
+bool isLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+} // namespace
+
+std::size_t characterLength(std::u16string_view text, std::size_t index) {
+    return isHighSurrogate(text[index]) && index + 1 < text.size() &&
+                   isLowSurrogate(text[index + 1])
+               ? 2
+               : 1;
+}
+
+bool isBlank(char16_t c) {
+    return c <= u' ';
+}
+
+bool isControl(char16_t c) {
+    return c < u' ' || (c >= 0x7F && c <= 0x9F);
+}
+
+bool isWhiteSpace(char16_t c) {
+    return isBlank(c) || c == 0xA0 || c == 0x200B || c == 0x3000;
+}
+
+std::string codePointName(char16_t c) {
+    char name[8];
+    std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(c));
+    return name;
+}
+
+std::string quoted(std::u16string_view text) {
+    std::string shown = "\"";
+    for (std::size_t i = 0; i < text.size(); i += characterLength(text, i)) {
+        const char16_t c = text[i];
+        if (c == u'\n')
+            shown += "\\n";
+        else if (c == u'\r')
+            shown += "\\r";
+        else if (c == u'\t')
+            shown += "\\t";
+        else if (isControl(c))
+            shown += "<" + codePointName(c) + ">";
+        else if (c == u'"')
+            shown += "\\\"";
+        else
+            shown += toUtf8(text.substr(i, characterLength(text, i)));
+    }
+    return shown + "\"";
+}
+
+bool equalsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
+    const auto lower = [](char16_t c) -> char16_t { return c >= u'A' && c <= u'Z' ? c + 32 : c; };
+    return std::ranges::equal(a, b, [&](char16_t x, char16_t y) { return lower(x) == lower(y); });
+}
+
+std::size_t utf8SequenceLength(char lead) {
+    const auto byte = static_cast<unsigned char>(lead);
+    return byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+}
+
+// [rfc3629] 4. Syntax of UTF-8 Byte Sequences.
+std::optional<std::size_t> firstInvalidUtf8(std::string_view bytes) {
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        const std::size_t length = lead >= 0xC2 && lead <= 0xF4 ? utf8SequenceLength(bytes[i]) : 0;
+        if (length == 0 || i + length > bytes.size())
+            return i;
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        const unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+        const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+        if (second < low || second > high)
+            return i;
+        for (std::size_t k = 2; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            if (next < 0x80 || next > 0xBF)
+                return i;
+        }
+        i += length;
+    }
+    return std::nullopt;
+}
+
+TextPositions::TextPositions(std::u16string_view text) : text_(text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\n')
+            lineStarts_.push_back(i + 1);
+    }
+}
+
+std::pair<std::size_t, std::size_t> TextPositions::at(std::size_t index) const {
+    index = std::min(index, text_.size());
+    const auto next = std::ranges::upper_bound(lineStarts_, index);
+    const std::size_t line = static_cast<std::size_t>(next - lineStarts_.begin());
+    std::size_t column = 1;
+    for (std::size_t i = lineStarts_[line - 1]; i < index; i += characterLength(text_, i))
+        ++column;
+    return {line, column};
+}
+
+} // namespace tarvenne::tools

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// Helpers of the document check for the text of an update document and its messages.
+namespace tarvenne::tools {
+
+// The length in UTF-16 units of the character that starts at `index`.
+std::size_t characterLength(std::u16string_view text, std::size_t index);
+
+// U+0020 and below: what the launcher trims from both ends of the document.
+bool isBlank(char16_t c);
+// The C0 and C1 controls and DEL.
+bool isControl(char16_t c);
+// Blanks and the spaces that look like them.
+bool isWhiteSpace(char16_t c);
+
+bool equalsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b);
+
+// "U+000A".
+std::string codePointName(char16_t c);
+
+// Text for a message, in UTF-8 between double quotes: line breaks and tabs are shown as
+// \n, \r and \t, other control characters by their code point.
+std::string quoted(std::u16string_view text);
+
+// The length of the UTF-8 sequence that `lead` starts, 1 for a byte that starts none.
+std::size_t utf8SequenceLength(char lead);
+
+// The offset of the first byte that is not part of well-formed UTF-8, if any.
+std::optional<std::size_t> firstInvalidUtf8(std::string_view bytes);
+
+// Line and column, both from 1, of each place in a text; columns count characters.
+class TextPositions {
+public:
+    explicit TextPositions(std::u16string_view text);
+
+    std::pair<std::size_t, std::size_t> at(std::size_t index) const;
+
+private:
+    std::u16string_view text_;
+    std::vector<std::size_t> lineStarts_{0};
+};
+
+} // namespace tarvenne::tools
