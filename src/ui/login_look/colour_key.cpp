@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <QWidget>
+#include <utility>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
