@@ -59,4 +59,5 @@ set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 # The title and page fonts are looked up by name, so no library names them. The web engine's
 # helper process and data come with the shared-library dependencies of Qt WebEngine.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-kouzan-mouhitsu, fonts-arphic-ukai, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland") # Qt's native windows on a Wayland desktop
 include(CPack)

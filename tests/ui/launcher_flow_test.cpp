@@ -44,6 +44,7 @@ private slots:
     void newWindowWithoutHandOff();
     void escapeAndEnterKeepTheGate();
     void terminateRequestEndsTheGate();
+    void lateCloseKeepsTheHandOffResult();
     void directoryStepOfTheLoginWindow_data();
     void directoryStepOfTheLoginWindow();
     void mainWindowDocumentWithoutBody();
@@ -205,6 +206,18 @@ void LauncherFlowTest::terminateRequestEndsTheGate() {
     QVERIFY(ended);
     QVERIFY(!Form1->findChild<TLogin*>());
     QCOMPARE(Form1->windowTitle(), QStringLiteral("Form1"));
+}
+
+// A close request that reaches the window after the hand-off has set the result, as one
+// does on Wayland when another window's native window is made anew, leaves the result alone.
+void LauncherFlowTest::lateCloseKeepsTheHandOffResult() {
+    ModalForm form(nullptr);
+    QTimer::singleShot(0, &form, [&form] {
+        form.setModalResult(ModalResult::Ok);
+        form.close();
+    });
+
+    QCOMPARE(form.ShowModal(), int(ModalResult::Ok));
 }
 
 void LauncherFlowTest::directoryStepOfTheLoginWindow_data() {

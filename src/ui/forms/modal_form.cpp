@@ -35,6 +35,10 @@ int ModalForm::ShowModal() {
 }
 
 void ModalForm::setModalResult(int result) {
+    // The first result of a run ends it; a close or a terminate request that arrives while
+    // the run is winding down does not overwrite it.
+    if (loop_ && modalResult_ != ModalResult::None)
+        return;
     modalResult_ = result;
     if (loop_ && result != ModalResult::None)
         loop_->exit();

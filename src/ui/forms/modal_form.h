@@ -22,7 +22,7 @@ public:
 
     int modalResult() const { return modalResult_; }
     // A plain stored value: a running modal loop sees it once the current event has been
-    // handled.
+    // handled. During a run the first result other than None stands.
     void setModalResult(int result);
 
     // The window whose modal run is going on, if any.

@@ -34,6 +34,11 @@ ArtworkImage::ArtworkImage(QWidget* parent)
     parent->installEventFilter(this);
 }
 
+void ArtworkImage::setPicture(const QPixmap& picture) {
+    picture_ = picture;
+    update();
+}
+
 bool ArtworkImage::eventFilter(QObject* watched, QEvent* event) {
     if (watched == parentWidget() && event->type() == QEvent::Resize)
         setGeometry(parentWidget()->rect());

@@ -20,6 +20,7 @@ public:
     static void preload();
 
     const QPixmap& picture() const { return picture_; }
+    void setPicture(const QPixmap& picture);
 
     // Every mouse move over the artwork, with the buttons and modifier keys held and the
     // pointer's position on the control.

@@ -1,28 +1,84 @@
 #include "login_look/colour_key.h"
 
 #include <QBitmap>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
 #include <QWidget>
+#include <utility>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
+#else
+#include <cstdlib>
+#include <memory>
+#include <xcb/xcb.h>
 #endif
 
 namespace tarvenne::ui {
+namespace {
+
+#ifndef Q_OS_WIN
+// Whether a compositing manager owns the selection that announces it for the X screen.
+bool compositingManagerRuns(xcb_connection_t* connection) {
+    static constexpr char selection[] = "_NET_WM_CM_S0";
+    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> atom(
+        xcb_intern_atom_reply(
+            connection, xcb_intern_atom(connection, 0, sizeof selection - 1, selection), nullptr),
+        &std::free);
+    if (!atom)
+        return false;
+    const std::unique_ptr<xcb_get_selection_owner_reply_t, decltype(&std::free)> owner(
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom),
+                                      nullptr),
+        &std::free);
+    return owner && owner->owner != XCB_NONE;
+}
+
+// Whether the display shows the pixels of windows with their transparency: a Wayland
+// compositor always does, an X server while a compositing manager runs.
+bool displayComposites() {
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return true;
+    const auto* const x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 && compositingManagerRuns(x11->connection());
+}
+#endif
+
+} // namespace
 
 void applyColourKey(QWidget& window) {
     QPalette palette = window.palette();
     palette.setColor(window.backgroundRole(), QColor(KeyColour));
     window.setPalette(palette);
-    window.setAutoFillBackground(true);
 #ifdef Q_OS_WIN
+    window.setAutoFillBackground(true);
     const auto hwnd = reinterpret_cast<HWND>(window.winId());
     SetWindowLongPtrW(hwnd, GWL_EXSTYLE, GetWindowLongPtrW(hwnd, GWL_EXSTYLE) | WS_EX_LAYERED);
     SetLayeredWindowAttributes(hwnd, RGB(qRed(KeyColour), qGreen(KeyColour), qBlue(KeyColour)), 0,
                                LWA_COLORKEY);
+#else
+    // Where the display composes windows, the key colour is never drawn: the window's ground
+    // is see-through. The native window takes this only when it is made.
+    const bool seeThrough = displayComposites();
+    window.setAttribute(Qt::WA_TranslucentBackground, seeThrough);
+    window.setAutoFillBackground(!seeThrough);
 #endif
+}
+
+QPixmap keyedOver(const QPixmap& picture) {
+    QImage shown(picture.size(), QImage::Format_ARGB32);
+    shown.fill(KeyColour);
+    QPainter(&shown).drawPixmap(0, 0, picture);
+    for (int y = 0; y < shown.height(); ++y) {
+        auto* const line = reinterpret_cast<QRgb*>(shown.scanLine(y));
+        for (int x = 0; x < shown.width(); ++x) {
+            if (line[x] == KeyColour)
+                line[x] = qRgba(0, 0, 0, 0);
+        }
+    }
+    return QPixmap::fromImage(std::move(shown));
 }
 
 namespace {
@@ -45,6 +101,8 @@ void composeChildren(QPainter& painter, const QWidget& widget, QPoint at,
 
 QRegion keyedRegion(QWidget& window, const QList<const QWidget*>& opaque) {
     QImage composed(window.size(), QImage::Format_RGB32);
+    // A window with a see-through ground draws no background of its own.
+    composed.fill(KeyColour);
     {
         QPainter painter(&composed);
         window.render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QPixmap>
 #include <QRegion>
 #include <QRgb>
 
@@ -11,10 +12,18 @@ namespace tarvenne::ui {
 // The colour that a shaped window does not show: RGB (0, 128, 0).
 inline constexpr QRgb KeyColour = qRgb(0, 128, 0);
 
-// Fills the window's background with the key colour and turns the colour key on. On Windows
-// the window becomes a layered window keyed on that colour; elsewhere cutOutKeyColour gives
-// the window its outline.
+// Makes the key colour the window's background colour and turns the colour key on. On Windows
+// the window becomes a layered window keyed on that colour. Where the display composes
+// windows with their transparency (Wayland; X11 with a compositing manager) the window gets a
+// see-through ground instead of the key colour, and what it draws over the ground must be
+// drawn as keyedOver gives it; this must happen before the native window is made. Elsewhere
+// the ground is the key colour and cutOutKeyColour gives the window its outline.
 void applyColourKey(QWidget& window);
+
+// `picture` as it shows over the key colour, with every pixel that stays exactly the key
+// colour made fully transparent: partly transparent pixels become opaque, tinted towards the
+// key colour, as a colour key shows them.
+QPixmap keyedOver(const QPixmap& picture);
 
 // The part of the window whose composed pixels are not the key colour: the window's
 // background, then each visible control in stacking order, drawn as the screen shows it. The
@@ -23,7 +32,8 @@ void applyColourKey(QWidget& window);
 QRegion keyedRegion(QWidget& window, const QList<const QWidget*>& opaque);
 
 // Where the platform has no colour key for windows: masks the window to keyedRegion, which
-// cuts both its drawing and its mouse input. Nothing to do where the key is native.
+// cuts its mouse input everywhere and its drawing where the display does not compose windows
+// (on Wayland a mask is the input region only). Nothing to do where the key is native.
 void cutOutKeyColour(QWidget& window, const QList<const QWidget*>& opaque);
 
 } // namespace tarvenne::ui

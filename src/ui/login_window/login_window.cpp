@@ -88,6 +88,8 @@ void TLogin::FormCreate() {
 
 void TLogin::shapeAndTitle() {
     applyColourKey(*this);
+    if (testAttribute(Qt::WA_TranslucentBackground))
+        Image1->setPicture(keyedOver(Image1->picture()));
     ShapeWindow();
     setWindowTitle(caption1);
     cxLabel4->setText(caption1);

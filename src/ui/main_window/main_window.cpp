@@ -7,7 +7,9 @@
 #include "login_window/login_window.h"
 
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <memory>
 
 namespace tarvenne::ui {
@@ -23,7 +25,9 @@ TForm1::TForm1(std::string directoryAddress)
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
     resize(968, 569);
-    setWindowState(Qt::WindowMaximized);
+    // Only the state for now: setting it through the native window would make that window
+    // here, before the web view is in place; putting the view in would make it anew.
+    overrideWindowState(Qt::WindowMaximized);
 
     web_select->setObjectName(QStringLiteral("web_select"));
     auto* const layout = new QVBoxLayout(this);
@@ -58,6 +62,14 @@ void TForm1::web_selectDocumentComplete(WebBrowser*, const AutomationObject&, co
          QStringLiteral("margin"),
          QStringLiteral("0px")},
     });
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    // The native window, made or made anew since the state was set, takes the state as it
+    // comes up.
+    if (!event->spontaneous())
+        windowHandle()->setWindowStates(windowState());
+    QWidget::showEvent(event);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -32,6 +32,7 @@ public:
     QString url;
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -142,6 +142,34 @@ private slots:
             }
         QVERIFY(inked > 0);
     }
+
+    // A picture made ready for a see-through window shows as it would over the key colour:
+    // transparent pixels stay see-through, opaque ones keep their colour, partly transparent
+    // ones become opaque and tinted towards the key colour.
+    void keyedPictureShowsAsOverTheKeyColour_data() {
+        QTest::addColumn<QColor>("pixel");
+        QTest::addColumn<QColor>("shown");
+        QTest::newRow("transparent") << QColor(200, 40, 40, 0) << QColor(0, 0, 0, 0);
+        QTest::newRow("opaque") << QColor(200, 40, 40) << QColor(200, 40, 40);
+        QTest::newRow("half transparent") << QColor(200, 40, 40, 128) << QColor(100, 84, 20);
+    }
+
+    void keyedPictureShowsAsOverTheKeyColour() {
+        QFETCH(QColor, pixel);
+        QFETCH(QColor, shown);
+        QImage picture(1, 1, QImage::Format_ARGB32);
+        picture.setPixelColor(0, 0, pixel);
+
+        const QImage keyed = tarvenne::ui::keyedOver(QPixmap::fromImage(picture)).toImage();
+
+        const QColor result = keyed.pixelColor(0, 0);
+        QCOMPARE(result.alpha(), shown.alpha());
+        if (shown.alpha() > 0) {
+            QVERIFY(qAbs(result.red() - shown.red()) <= 1);
+            QVERIFY(qAbs(result.green() - shown.green()) <= 1);
+            QVERIFY(qAbs(result.blue() - shown.blue()) <= 1);
+        }
+    }
 };
 
 QTEST_MAIN(LookPartsTest)

@@ -1,0 +1,116 @@
+// The launcher on a Wayland desktop (headless sway), natively and as an X client of the
+// compositor's X server: the shaped login window, the hand-off and the game in the main
+// window, judged by the compositor's window list and screenshots, with a virtual pointer.
+#include "launcher_process.h"
+#include "sway_desktop.h"
+#include "test_site.h"
+#include "wayland_pointer.h"
+
+#include <QImage>
+#include <QTest>
+#include <optional>
+
+using namespace tarvenne::ui::test;
+
+namespace {
+
+constexpr int timeout = 60000;
+const QString title = QStringLiteral("Tarvenne Online");
+
+// Places in the login window, by its layout: the login browser's top-left corner; a point on
+// opaque artwork (the emblem's jade) and one in the air above the wing, where the artwork is
+// transparent.
+constexpr QPoint loginBrowserOrigin{362, 103};
+constexpr QPoint onArtwork{192, 300};
+constexpr QPoint inTheAir{60, 40};
+
+QString underTest() {
+    return QStringLiteral(TARVENNE_UNDER_TEST);
+}
+
+QRgb artworkPixel(QPoint at) {
+    static const QImage artwork =
+        QImage(QStringLiteral(TARVENNE_LOGIN_ARTWORK)).convertToFormat(QImage::Format_RGB32);
+    return artwork.pixel(at) & RGB_MASK;
+}
+
+QRgb shownAt(const QImage& screen, QPoint at) {
+    return screen.pixel(at) & RGB_MASK;
+}
+
+} // namespace
+
+class LauncherOnWaylandTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void shapedLoginThenGameInTheMainWindow_data();
+    void shapedLoginThenGameInTheMainWindow();
+};
+
+void LauncherOnWaylandTest::shapedLoginThenGameInTheMainWindow_data() {
+    QTest::addColumn<QString>("platform");
+    QTest::addColumn<QString>("shell");
+    QTest::newRow("native Wayland window") << "wayland"
+                                           << "xdg_shell";
+    QTest::newRow("X window of the compositor's X server") << "xcb"
+                                                           << "xwayland";
+}
+
+// The desktop shows through the artwork's transparent parts; Play hands the game to the main
+// window, which fills the desktop while the launcher goes on; closing it ends the launcher.
+void LauncherOnWaylandTest::shapedLoginThenGameInTheMainWindow() {
+    QFETCH(QString, platform);
+    QFETCH(QString, shell);
+    TestSite site;
+    DirectoryServer directory(updateDocumentFor(site, title));
+    SwayDesktop desktop;
+    const QRect output = desktop.output();
+    const QRgb desktopColour = shownAt(desktop.screenshot(), output.center());
+    // Made before the launcher starts, which then finds a pointer on the desktop's seat.
+    WaylandPointer pointer(output.size());
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+    LauncherProcess launcher(underTest(), directory.updateListUrl(), environment);
+
+    std::optional<DesktopWindow> login;
+    QTRY_VERIFY_WITH_TIMEOUT((login = desktop.window(launcher.pid(), title)), timeout);
+    QCOMPARE(login->shell, shell);
+    QCOMPARE(login->rect.size(), QSize(1108, 529));
+    QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/painted")), timeout);
+    const QPoint origin = login->rect.topLeft();
+    QImage screen;
+    QTRY_COMPARE_WITH_TIMEOUT((screen = desktop.screenshot(), shownAt(screen, origin + onArtwork)),
+                              artworkPixel(onArtwork), timeout);
+    QCOMPARE(shownAt(screen, origin + inTheAir), desktopColour);
+
+    // Into the window, then onto the link: the page sees the pointer move over the link.
+    const QPoint link =
+        origin + loginBrowserOrigin + TestSite::link(QStringLiteral("handoff")).centre;
+    pointer.moveTo(link - QPoint(5, 5));
+    pointer.moveTo(link);
+    QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/hovered")), timeout);
+    pointer.clickLeftButton();
+
+    std::optional<DesktopWindow> main;
+    const auto mainWindowUp = [&] {
+        main = desktop.window(launcher.pid(), title);
+        return main && main->id != login->id;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(mainWindowUp(), timeout);
+    QCOMPARE(main->shell, shell);
+    QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/painted/Game")), timeout);
+    // sway tiles an ordinary window, which then fills the output as a maximised one would.
+    QVERIFY(!main->floating);
+    QCOMPARE(main->rect, output);
+    // The login window is gone: where its artwork was, the game page shows its white ground.
+    QTRY_COMPARE_WITH_TIMEOUT(shownAt(desktop.screenshot(), origin + onArtwork),
+                              qRgb(255, 255, 255) & RGB_MASK, timeout);
+
+    desktop.requestClose(*main);
+    QVERIFY(launcher.endsWithStatusZero(timeout));
+    QVERIFY(launcher.boxes().isEmpty());
+}
+
+QTEST_GUILESS_MAIN(LauncherOnWaylandTest)
+#include "launcher_on_wayland_test.moc"
