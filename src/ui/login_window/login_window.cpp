@@ -3,6 +3,7 @@
 #include "app/terminate_request.h"
 #include "browser/web_browser.h"
 #include "forms/design_font.h"
+#include "forms/window_title.h"
 #include "login_look/artwork_image.h"
 #include "login_look/colour_key.h"
 #include "login_look/frameless.h"
@@ -89,7 +90,7 @@ void TLogin::FormCreate() {
 void TLogin::shapeAndTitle() {
     applyColourKey(*this);
     ShapeWindow();
-    setWindowTitle(caption1);
+    setExactWindowTitle(*this, caption1);
     cxLabel4->setText(caption1);
     // Without a native colour key the window is cut to its composed pixels once they are final;
     // the browser's area counts as opaque, since its page is not composed with the window.
@@ -131,7 +132,7 @@ void TLogin::web_selectNewWindow2(WebBrowser*, AutomationObject& ppDisp, bool&) 
     if (!NewURL.contains(HandOffMarker, Qt::CaseSensitive))
         return;
     ppDisp = Form1->web_select->Application();
-    Form1->setWindowTitle(caption1);
+    setExactWindowTitle(*Form1, caption1);
     setModalResult(ModalResult::Ok);
 }
 

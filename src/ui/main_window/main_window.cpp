@@ -8,6 +8,7 @@
 
 #include <QCloseEvent>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <memory>
 
 namespace tarvenne::ui {
@@ -58,6 +59,16 @@ void TForm1::web_selectDocumentComplete(WebBrowser*, const AutomationObject&, co
          QStringLiteral("margin"),
          QStringLiteral("0px")},
     });
+}
+
+bool TForm1::event(QEvent* event) {
+    // The native window is made anew when the web engine's view first needs its surface; a new
+    // native window does not know that the window is maximised.
+    if (event->type() == QEvent::WinIdChange) {
+        if (QWindow* native = windowHandle())
+            native->setWindowStates(windowState());
+    }
+    return QWidget::event(event);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -32,6 +32,7 @@ public:
     QString url;
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

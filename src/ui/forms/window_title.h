@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace tarvenne::ui {
+
+// Gives a top-level window the title `title` exactly as written: the toolkit's placeholder for
+// unsaved changes, "[*]", stays as it is.
+void setExactWindowTitle(QWidget& window, const QString& title);
+
+} // namespace tarvenne::ui
