@@ -2,7 +2,6 @@
 
 #include <QEvent>
 #include <QGuiApplication>
-#include <QMetaObject>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
@@ -54,36 +53,21 @@ void offerOnlyMoveAndClose(QWidget& window) {
 #endif
 }
 
-// Keeps the window to moving and closing: writes the hints again whenever the window gets a
-// native window, which the toolkit makes with hints of its own, and undoes what a window manager
-// that offers more anyway (openbox offers to minimise and to fill the screen with every ordinary
-// window) did to it: the window comes back as it was.
+// Writes the hints again whenever the window gets a native window, which the toolkit makes with
+// hints of its own.
 class MoveAndCloseOnly : public QObject {
 public:
-    explicit MoveAndCloseOnly(QWidget& window) : QObject(&window), window_(window) {
+    explicit MoveAndCloseOnly(QWidget& window) : QObject(&window) {
         window.installEventFilter(this);
         offerOnlyMoveAndClose(window);
     }
 
 protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::WinIdChange) {
-            offerOnlyMoveAndClose(window_);
-        } else if (event->type() == QEvent::WindowStateChange &&
-                   (window_.windowState() & changedStates)) {
-            // once the window system has finished with the change
-            QMetaObject::invokeMethod(
-                this, [this] { window_.setWindowState(window_.windowState() & ~changedStates); },
-                Qt::QueuedConnection);
-        }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::WinIdChange)
+            offerOnlyMoveAndClose(*static_cast<QWidget*>(watched));
         return false;
     }
-
-private:
-    static constexpr Qt::WindowStates changedStates =
-        Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
-
-    QWidget& window_;
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "app/terminate_request.h"
 #include "browser/web_browser.h"
 #include "forms/design_font.h"
+#include "forms/normal_state.h"
 #include "forms/window_title.h"
 #include "login_look/artwork_image.h"
 #include "login_look/colour_key.h"
@@ -101,6 +102,7 @@ void TLogin::ShapeWindow() {
     // The window's region would be the whole window, which cuts nothing away: the outline
     // comes from the colour key alone.
     removeFrameInPlace(*this);
+    keepInNormalState(*this);
 }
 
 void TLogin::Image1MouseMove(ArtworkImage* Sender, Qt::MouseButtons Shift, Qt::KeyboardModifiers,
