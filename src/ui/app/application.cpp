@@ -32,9 +32,6 @@ void Application::prepareStart() {
 Application::Application(char* programName) : QApplication(programOnly(programName), programArgv) {
     title_ = QString::fromStdU16String(
         tarvenne::applicationTitle(applicationFilePath().toStdU16String()));
-    // Titles are shown as the windows set them: the program's name is neither appended to a
-    // title nor put in place of an empty one.
-    setApplicationDisplayName(QString());
     // Only the main window's closing or the terminate request ends the launcher.
     setQuitOnLastWindowClosed(false);
 }
