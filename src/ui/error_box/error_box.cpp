@@ -17,9 +17,6 @@ void showErrorBox(const std::exception& failure) {
     QMessageBox box(QMessageBox::Critical, Application::instance()->title(),
                     QString::fromStdU16String(*text), QMessageBox::Ok,
                     QApplication::activeWindow());
-    // A message box can be moved and closed, nothing else: no minimise or maximise button.
-    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                       Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     box.setWindowModality(Qt::ApplicationModal);
     box.setTextFormat(Qt::PlainText);
     box.exec();
