@@ -4,6 +4,7 @@
 #include "browser/browser_window.h"
 #include "browser/web_browser.h"
 #include "browser_windows.h"
+#include "error_box/error_box.h"
 #include "forms/form_creation.h"
 #include "gate_driver.h"
 #include "login_window/login_window.h"
@@ -47,7 +48,9 @@ private slots:
     void lateCloseKeepsTheHandOffResult();
     void directoryStepOfTheLoginWindow_data();
     void directoryStepOfTheLoginWindow();
-    void mainWindowDocumentWithoutBody();
+    void mainWindowDocuments_data();
+    void mainWindowDocuments();
+    void errorBoxCanOnlyBeMovedAndClosed();
     void failureInAnEventHandler_data();
     void failureInAnEventHandler();
 
@@ -272,17 +275,42 @@ void LauncherFlowTest::directoryStepOfTheLoginWindow() {
     QCOMPARE(login->web_xszd->page()->requestedUrl().toString(), login->dns + login->loginp);
 }
 
-// A completed document that is not a web page cannot be styled: one error box, the window
-// stays, and the next document is styled as usual.
-void LauncherFlowTest::mainWindowDocumentWithoutBody() {
+void LauncherFlowTest::mainWindowDocuments_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("loaded"); // a further document that the page loads itself
+    QTest::addColumn<QString>("box");
+
+    QTest::newRow("web page") << "/me.php" << QString() << QString();
+    QTest::newRow("XHTML page") << "/page.xhtml" << QString() << QString();
+    QTest::newRow("frame completed after the page") << "/framed.html"
+                                                    << "/frame.html" << QString();
+    QTest::newRow("SVG drawing") << "/drawing.svg" << QString()
+                                 << "Method 'Body' not supported by automation object.";
+}
+
+// Every completed document, the page's own and each frame's, leaves the top-level page without
+// scroll bars, border and margin, whatever the page set itself. A document without a body (not
+// a web page) cannot be styled: one error box, the window stays, and the next document is
+// styled as usual.
+void LauncherFlowTest::mainWindowDocuments() {
+    QFETCH(QString, path);
+    QFETCH(QString, loaded);
+    QFETCH(QString, box);
     TestSite site;
     Form1 = new TForm1(std::string());
     Form1->show();
 
-    Form1->web_select->Navigate(site.address(QStringLiteral("/drawing.svg")));
+    Form1->web_select->Navigate(site.address(path));
+    if (!loaded.isNull())
+        QTRY_VERIFY_WITH_TIMEOUT(site.answered(loaded), pageTimeout);
+    if (box.isNull()) {
+        QTRY_COMPARE_WITH_TIMEOUT(evaluate(Form1->web_select->page(), bodyStyle).toString(),
+                                  styledBody, pageTimeout);
+        QCOMPARE(boxes_.shown().size(), 0);
+        return;
+    }
     QTRY_COMPARE_WITH_TIMEOUT(boxes_.shown().size(), 1, pageTimeout);
-    QCOMPARE(boxes_.shown().first().text,
-             QStringLiteral("Method 'Body' not supported by automation object."));
+    QCOMPARE(boxes_.shown().first().text, box);
     QVERIFY(Form1->isVisible());
 
     Form1->web_select->Navigate(site.address(QStringLiteral("/me.php")));
@@ -290,6 +318,30 @@ void LauncherFlowTest::mainWindowDocumentWithoutBody() {
                               pageTimeout);
     QCOMPARE(boxes_.shown().size(), 1);
     QVERIFY(Form1->isVisible());
+}
+
+// The error box can be moved and closed, nothing else: the window manager offers neither to
+// maximise nor to resize it.
+void LauncherFlowTest::errorBoxCanOnlyBeMovedAndClosed() {
+    X11Client display;
+    QStringList actions;
+    boxes_.setBeforeDismiss([&](QMessageBox&) {
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                const auto box = display.viewableWindow(QCoreApplication::applicationPid(),
+                                                        QStringLiteral("launcher_flow_test"));
+                return box && !(actions = display.allowedActions(*box)).isEmpty();
+            },
+            pageTimeout));
+    });
+    showErrorBox(tarvenne::Error(u"Broken handler"));
+    boxes_.setBeforeDismiss({});
+
+    QCOMPARE(boxes_.shown().size(), 1);
+    for (const char* offered : {"MOVE", "CLOSE"})
+        QVERIFY2(actions.contains(QLatin1String(offered)), qPrintable(actions.join(' ')));
+    for (const char* withheld : {"RESIZE", "MAXIMIZE_HORZ", "MAXIMIZE_VERT"})
+        QVERIFY2(!actions.contains(QLatin1String(withheld)), qPrintable(actions.join(' ')));
 }
 
 void LauncherFlowTest::failureInAnEventHandler_data() {

@@ -29,6 +29,16 @@ QString underTest() {
     return QStringLiteral(TARVENNE_UNDER_TEST);
 }
 
+// Signs in as a player does: points at the login page's hand-off link once the page is on the
+// screen, and clicks it.
+void handOff(X11Client& desktop, const TestSite& site, std::uint32_t login) {
+    QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/painted")), timeout);
+    desktop.movePointer(desktop.geometry(login).topLeft() + loginBrowserOrigin +
+                        TestSite::link(QStringLiteral("handoff")).centre);
+    QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/hovered")), timeout);
+    desktop.clickLeftButton();
+}
+
 // The files and folders below `folder`.
 QStringList contents(const QString& folder) {
     QStringList found;
@@ -50,6 +60,8 @@ private slots:
     void closingTheLoginWindowEndsTheLauncher();
     void unreachableDirectoryShowsOneBoxThenTheUnshapedWindow();
     void handOffRunWritesNoFiles();
+    void windowTitlesAsWritten_data();
+    void windowTitlesAsWritten();
 };
 
 void LauncherProcessTest::closingTheLoginWindowEndsTheLauncher_data() {
@@ -142,16 +154,10 @@ void LauncherProcessTest::handOffRunWritesNoFiles() {
     QTRY_VERIFY_WITH_TIMEOUT(
         (login = desktop.viewableWindow(launcher.pid(), QStringLiteral("Tarvenne Online"))),
         timeout);
-    QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/painted")), timeout);
-    desktop.movePointer(desktop.geometry(*login).topLeft() + loginBrowserOrigin +
-                        TestSite::link(QStringLiteral("handoff")).centre);
-    QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/hovered")), timeout);
-    desktop.clickLeftButton();
+    handOff(desktop, site, *login);
 
     QTRY_VERIFY_WITH_TIMEOUT(launcher.shown(QStringLiteral("Form1")), timeout);
-    const QJsonObject main = launcher.windows().last();
-    QCOMPARE(main.value("title").toString(), QStringLiteral("Tarvenne Online"));
-    QVERIFY(main.value("maximized").toBool());
+    QVERIFY(launcher.windows().last().value("maximized").toBool());
     QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/me.php")), timeout);
     std::optional<std::uint32_t> form1;
     QTRY_VERIFY_WITH_TIMEOUT(
@@ -159,12 +165,51 @@ void LauncherProcessTest::handOffRunWritesNoFiles() {
         timeout);
     QVERIFY(*form1 != *login);
     QVERIFY(!desktop.isViewable(*login));
+    // Maximised as the window manager has it: its state, and its frame over the whole work area.
+    QTRY_VERIFY_WITH_TIMEOUT(desktop.state(*form1).contains(QStringLiteral("MAXIMIZED_VERT")) &&
+                                 desktop.state(*form1).contains(QStringLiteral("MAXIMIZED_HORZ")),
+                             timeout);
+    QTRY_COMPARE(desktop.frameGeometry(*form1), desktop.workArea());
 
     desktop.requestClose(*form1);
     QVERIFY(launcher.endsWithStatusZero(timeout));
     QVERIFY(launcher.boxes().isEmpty());
     for (const QTemporaryDir* folder : {&home, &config, &cache, &data, &state, &runtime})
         QCOMPARE(contents(folder->path()).join(QLatin1Char('\n')), QString());
+}
+
+void LauncherProcessTest::windowTitlesAsWritten_data() {
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("chosen"); // the update document holds the game's record
+    QTest::newRow("placeholder of the toolkit, both windows")
+        << QStringLiteral("Tarvenne [*] Online") << true;
+    QTest::newRow("empty: no record for the game") << QString() << false;
+}
+
+// The login window and, after the hand-off, the main window carry the record's title exactly as
+// the window manager reads it: nothing taken away, nothing put in place of an empty title.
+void LauncherProcessTest::windowTitlesAsWritten() {
+    QFETCH(QString, title);
+    QFETCH(bool, chosen);
+    TestSite site;
+    DirectoryServer directory(chosen ? updateDocumentFor(site, title)
+                                     : std::string("Other|http://127.0.0.1:1/|login.html|Other"));
+    LauncherProcess launcher(underTest(), directory.updateListUrl());
+    X11Client desktop;
+
+    std::optional<std::uint32_t> login;
+    QTRY_VERIFY_WITH_TIMEOUT((login = desktop.viewableWindow(launcher.pid(), title)), timeout);
+    std::uint32_t last = *login;
+    if (chosen) {
+        handOff(desktop, site, *login);
+        std::optional<std::uint32_t> main;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (main = desktop.viewableWindow(launcher.pid(), title)) && *main != *login, timeout);
+        last = *main;
+    }
+    desktop.requestClose(last);
+    QVERIFY(launcher.endsWithStatusZero(timeout));
+    QVERIFY(launcher.boxes().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(LauncherProcessTest)

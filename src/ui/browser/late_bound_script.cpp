@@ -30,9 +30,11 @@ constexpr char script[] = R"js(
         return value !== null && (typeof value === 'object' || typeof value === 'function');
     }
 
-    // A document that is not a web page (XML, SVG) has no Body member.
+    // A document that is not a web page (XML, SVG) has no Body member; an XHTML page, which
+    // is not an HTML document either, has its body.
     function hidden(object, key) {
-        return key === 'body' && object instanceof Document && !(object instanceof HTMLDocument);
+        return key === 'body' && object instanceof Document &&
+               !(object instanceof HTMLDocument) && object.body === null;
     }
 
     function memberKey(object, name) {

@@ -38,7 +38,8 @@ public:
     // into `ppDisp` makes the page open in that browser; setting `Cancel` drops the request;
     // left alone, the page opens in a separate window of the component's own.
     std::function<void(WebBrowser* ASender, AutomationObject& ppDisp, bool& Cancel)> OnNewWindow2;
-    // A top-level document has completed, or an error page has been shown in its place.
+    // A document has completed: the top-level page's (or an error page shown in its place) or
+    // that of a frame inside it, once for each.
     std::function<void(WebBrowser* ASender, const AutomationObject& pDisp, const QUrl& URL)>
         OnDocumentComplete;
 
@@ -46,6 +47,7 @@ private:
     void statusTextChanged(const QString& text);
     void newWindowRequested(QWebEngineNewWindowRequest& request);
     void loadingChanged(const QWebEngineLoadingInfo& info);
+    void documentCompleted(const QUrl& address);
 };
 
 } // namespace tarvenne::ui

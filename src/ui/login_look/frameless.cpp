@@ -1,9 +1,76 @@
 #include "login_look/frameless.h"
 
+#include <QEvent>
+#include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#if QT_CONFIG(xcb)
+#include <xcb/xcb.h>
+#endif
 
 namespace tarvenne::ui {
+namespace {
+
+#if QT_CONFIG(xcb)
+// The Motif window manager hints (_MOTIF_WM_HINTS), from which X window managers take the
+// functions that they offer on a window and the decorations that they draw around it.
+constexpr std::uint32_t MwmHintsFunctions = 1U << 0;
+constexpr std::uint32_t MwmHintsDecorations = 1U << 1;
+constexpr std::uint32_t MwmFunctionMove = 1U << 2;
+constexpr std::uint32_t MwmFunctionClose = 1U << 5;
+#endif
+
+// Tells the window manager that the window can be moved and closed, nothing else: no resizing,
+// minimising, maximising or full screen, and no decorations. The toolkit offers every function
+// on a frameless window, so the hints are written to the native window directly.
+void offerOnlyMoveAndClose(QWidget& window) {
+#if QT_CONFIG(xcb)
+    auto* const x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !window.internalWinId())
+        return;
+    xcb_connection_t* const connection = x11->connection();
+    constexpr char name[] = "_MOTIF_WM_HINTS";
+    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> hintsAtom(
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, std::strlen(name), name),
+                              nullptr),
+        &std::free);
+    if (!hintsAtom)
+        return;
+    const std::uint32_t hints[5] = {MwmHintsFunctions | MwmHintsDecorations,
+                                    MwmFunctionMove | MwmFunctionClose, 0, 0, 0};
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE,
+                        static_cast<xcb_window_t>(window.internalWinId()), hintsAtom->atom,
+                        hintsAtom->atom, 32, 5, hints);
+    xcb_flush(connection);
+#else
+    Q_UNUSED(window);
+#endif
+}
+
+// Writes the hints again whenever the window gets a native window, which the toolkit makes with
+// hints of its own.
+class MoveAndCloseOnly : public QObject {
+public:
+    explicit MoveAndCloseOnly(QWidget& window) : QObject(&window) {
+        window.installEventFilter(this);
+        offerOnlyMoveAndClose(window);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::WinIdChange)
+            offerOnlyMoveAndClose(*static_cast<QWidget*>(watched));
+        return false;
+    }
+};
+
+} // namespace
 
 void removeFrameInPlace(QWidget& window) {
     const Qt::WindowFlags flags =
@@ -16,6 +83,11 @@ void removeFrameInPlace(QWidget& window) {
         window.setWindowFlags(flags);
     }
     window.setFixedSize(window.size());
+    const QObjectList& children = window.children();
+    if (std::none_of(children.begin(), children.end(), [](const QObject* child) {
+            return dynamic_cast<const MoveAndCloseOnly*>(child) != nullptr;
+        }))
+        new MoveAndCloseOnly(window);
 }
 
 } // namespace tarvenne::ui

@@ -5,32 +5,52 @@
 #include <QWindow>
 
 namespace tarvenne::ui {
+namespace {
 
-PointerMove::PointerMove(QWidget& handle, QPoint grabOffset)
-    : QObject(&handle), window_(*handle.window()), grabOffset_(grabOffset) {
+bool isLeftButton(QEvent* event, QEvent::Type type) {
+    return event->type() == type && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+}
+
+} // namespace
+
+// Made during the first press's first move; it then watches the handle for later presses.
+PointerMove::PointerMove(QWidget& handle) : QObject(&handle), window_(*handle.window()) {
     handle.installEventFilter(this);
 }
 
 void PointerMove::start(QWidget& handle, QPoint globalPos) {
-    if (handle.findChild<PointerMove*>(QString(), Qt::FindDirectChildrenOnly))
-        return;
-    QWidget& window = *handle.window();
-    // The window manager's move follows the pointer until the button is released; where
-    // there is none (or it offers no such move), the window follows the grab's mouse moves.
-    if (QWindow* native = window.windowHandle(); native && native->startSystemMove())
-        return;
-    new PointerMove(handle, globalPos - window.pos());
+    PointerMove* move = nullptr;
+    for (QObject* child : handle.children()) {
+        if (auto* found = dynamic_cast<PointerMove*>(child))
+            move = found;
+    }
+    if (!move)
+        move = new PointerMove(handle);
+    move->begin(globalPos);
 }
 
-bool PointerMove::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseMove) {
+void PointerMove::begin(QPoint globalPos) {
+    if (phase_ != Phase::Pressed)
+        return;
+    // The window manager's move follows the pointer until the button is released. It takes
+    // the release itself, so the toolkit may go on reporting the button as held: only a new
+    // press starts another move.
+    if (QWindow* native = window_.windowHandle(); native && native->startSystemMove()) {
+        phase_ = Phase::Finished;
+        return;
+    }
+    phase_ = Phase::MovingByHand;
+    grabOffset_ = globalPos - window_.pos();
+}
+
+bool PointerMove::eventFilter(QObject*, QEvent* event) {
+    if (isLeftButton(event, QEvent::MouseButtonPress)) {
+        phase_ = Phase::Pressed;
+    } else if (isLeftButton(event, QEvent::MouseButtonRelease)) {
+        phase_ = Phase::Finished;
+    } else if (event->type() == QEvent::MouseMove && phase_ == Phase::MovingByHand) {
         const auto* move = static_cast<QMouseEvent*>(event);
         window_.move(move->globalPosition().toPoint() - grabOffset_);
-    } else if (event->type() == QEvent::MouseButtonRelease &&
-               static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        watched->removeEventFilter(this);
-        setParent(nullptr);
-        deleteLater();
     }
     return false;
 }

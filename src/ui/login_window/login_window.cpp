@@ -3,6 +3,8 @@
 #include "app/terminate_request.h"
 #include "browser/web_browser.h"
 #include "forms/design_font.h"
+#include "forms/normal_state.h"
+#include "forms/window_title.h"
 #include "login_look/artwork_image.h"
 #include "login_look/colour_key.h"
 #include "login_look/frameless.h"
@@ -91,7 +93,7 @@ void TLogin::shapeAndTitle() {
     if (testAttribute(Qt::WA_TranslucentBackground))
         Image1->setPicture(keyedOver(Image1->picture()));
     ShapeWindow();
-    setWindowTitle(caption1);
+    setExactWindowTitle(*this, caption1);
     cxLabel4->setText(caption1);
     // Without a native colour key the window is cut to its composed pixels once they are final;
     // the browser's area counts as opaque, since its page is not composed with the window.
@@ -102,6 +104,7 @@ void TLogin::ShapeWindow() {
     // The window's region would be the whole window, which cuts nothing away: the outline
     // comes from the colour key alone.
     removeFrameInPlace(*this);
+    keepInNormalState(*this);
 }
 
 void TLogin::Image1MouseMove(ArtworkImage* Sender, Qt::MouseButtons Shift, Qt::KeyboardModifiers,
@@ -133,7 +136,7 @@ void TLogin::web_selectNewWindow2(WebBrowser*, AutomationObject& ppDisp, bool&) 
     if (!NewURL.contains(HandOffMarker, Qt::CaseSensitive))
         return;
     ppDisp = Form1->web_select->Application();
-    Form1->setWindowTitle(caption1);
+    setExactWindowTitle(*Form1, caption1);
     setModalResult(ModalResult::Ok);
 }
 

@@ -72,6 +72,16 @@ void TForm1::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
+bool TForm1::event(QEvent* event) {
+    // The native window is made anew when the web engine's view first needs its surface; a new
+    // native window does not know that the window is maximised.
+    if (event->type() == QEvent::WinIdChange) {
+        if (QWindow* native = windowHandle())
+            native->setWindowStates(windowState());
+    }
+    return QWidget::event(event);
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
     sendTerminateRequest();
     event->accept();

@@ -1,13 +1,15 @@
-// The login window's look on a real X display: the shaped window over a plain desktop, the
-// pointer driven through the X server, and the unshaped window after a failed download.
+// The login window's look on a real X desktop with a window manager: the shaped window over a
+// plain desktop, the pointer driven through the X server, what the window manager offers, and
+// the unshaped window after a failed download.
 
 #include "app/application.h"
 #include "login_look/artwork_image.h"
 #include "login_look/transparent_label.h"
 #include "login_window/login_window.h"
 #include "main_window/main_window.h"
-#include "xtest_pointer.h"
+#include "x11_client.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QImage>
 #include <QLineEdit>
@@ -16,13 +18,15 @@
 #include <QTest>
 #include <QTimer>
 #include <base/error.h>
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 using tarvenne::ui::Application;
 using tarvenne::ui::Form1;
 using tarvenne::ui::ModalResult;
 using tarvenne::ui::TLogin;
-using tarvenne::ui::test::XTestPointer;
+using tarvenne::ui::test::X11Client;
 
 namespace {
 
@@ -38,11 +42,11 @@ const QPoint OnHotspot(1016, 39);
 constexpr int Left = 1;
 constexpr int Right = 3;
 
-// The desktop behind the window: one plain colour over the whole screen, counting the presses
-// that reach it.
+// The desktop behind the window: one plain colour over the whole screen, kept below the other
+// windows, counting the presses that reach it.
 class Desktop : public QWidget {
 public:
-    Desktop() : QWidget(nullptr, Qt::FramelessWindowHint) {
+    Desktop() : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint) {
         QPalette colours = palette();
         colours.setColor(QPalette::Window, DesktopColour);
         setPalette(colours);
@@ -71,6 +75,24 @@ protected:
         }
         return false;
     }
+};
+
+// Counts the changes of a window's state to minimised, maximised or full screen.
+class StateChanges : public QObject {
+public:
+    explicit StateChanges(QWidget& window) : window_(window) { window.installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        constexpr Qt::WindowStates changed =
+            Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
+        count += event->type() == QEvent::WindowStateChange && (window_.windowState() & changed);
+        return false;
+    }
+
+private:
+    QWidget& window_;
 };
 
 // A directory address where nothing listens.
@@ -103,7 +125,7 @@ class LoginLookTest : public QObject {
 
     Desktop desktop_;
     PointerLog log_;
-    std::unique_ptr<XTestPointer> pointer_;
+    std::unique_ptr<X11Client> display_;
     QImage artwork_;
 
     std::unique_ptr<TLogin> shapedLogin(const QString& title) {
@@ -121,18 +143,39 @@ class LoginLookTest : public QObject {
         return QTest::qWaitForWindowExposed(&window);
     }
 
-    // Presses `button` at `from`, moves the pointer by `by` in two steps that the window sees
-    // one after the other, and releases the button.
-    void drag(QPoint from, QPoint by, int button) {
-        pointer_->moveTo(from);
-        pointer_->press(button);
-        const int moves = log_.moves;
-        pointer_->moveTo(from + by / 4);
-        QTRY_VERIFY(log_.moves > moves);
+    // The login window as the X server holds it, found by its title.
+    std::uint32_t shownWindow(const QString& title) {
+        std::optional<std::uint32_t> window;
+        const bool found = QTest::qWaitFor(
+            [&] {
+                return bool(
+                    window = display_->viewableWindow(QCoreApplication::applicationPid(), title));
+            },
+            10000);
+        return found ? *window : 0;
+    }
+
+    // Presses `button` at `from`, moves the pointer by `by`, first a quarter of the way, which
+    // the window sees, then to the end, and releases the button. Where the window moves, the
+    // pointer reaches the end only once the window has started to follow it.
+    void drag(std::uint32_t window, QPoint from, QPoint by, int button, bool moves) {
+        const QPoint start = display_->geometry(window).topLeft();
+        display_->movePointer(from);
+        display_->pressButton(button);
+        const int seen = log_.moves;
+        display_->movePointer(from + by / 4);
+        QTRY_VERIFY(log_.moves > seen);
+        if (moves) {
+            // the window manager takes the pointer over in its own time
+            int nudge = 0;
+            QTRY_VERIFY((display_->movePointer(from + by + QPoint(nudge ^= 1, 0)),
+                         display_->geometry(window).topLeft() != start));
+        }
         const int releases = log_.releases;
-        pointer_->moveTo(from + by);
-        pointer_->release(button);
-        QTRY_VERIFY(log_.releases > releases);
+        display_->movePointer(from + by);
+        display_->releaseButton(button);
+        if (!moves)
+            QTRY_VERIFY(log_.releases > releases);
     }
 
 private slots:
@@ -140,7 +183,7 @@ private slots:
         artwork_ = QImage(QStringLiteral(":/login_look/login_artwork.png"))
                        .convertToFormat(QImage::Format_ARGB32);
         QVERIFY(!artwork_.isNull());
-        pointer_ = std::make_unique<XTestPointer>();
+        display_ = std::make_unique<X11Client>();
         qApp->installEventFilter(&log_);
         QVERIFY(show(desktop_));
         // the login browser's status reports go to the main window, which stays hidden here
@@ -241,15 +284,15 @@ private slots:
         const int presses = desktop_.presses;
 
         const int releases = log_.releases;
-        pointer_->moveTo(origin + OnArtwork);
-        pointer_->press(Left);
-        pointer_->release(Left);
+        display_->movePointer(origin + OnArtwork);
+        display_->pressButton(Left);
+        display_->releaseButton(Left);
         QTRY_VERIFY(log_.releases > releases);
         QCOMPARE(desktop_.presses, presses);
 
-        pointer_->moveTo(origin + InTheAir);
-        pointer_->press(Left);
-        pointer_->release(Left);
+        display_->movePointer(origin + InTheAir);
+        display_->pressButton(Left);
+        display_->releaseButton(Left);
         QTRY_COMPARE(desktop_.presses, presses + 1);
         QCOMPARE(login->pos(), WindowAt);
     }
@@ -258,28 +301,108 @@ private slots:
         QTest::addColumn<QPoint>("from");
         QTest::addColumn<int>("button");
         QTest::addColumn<bool>("moves");
-        QTest::newRow("left button on artwork") << OnArtwork << Left << true;
-        QTest::newRow("right button on artwork") << OnArtwork << Right << false;
+        QTest::newRow("left button on the artwork") << OnArtwork << Left << true;
+        QTest::newRow("right button on the artwork") << OnArtwork << Right << false;
         QTest::newRow("left button on the title") << QPoint(651, 75) << Left << false;
         QTest::newRow("left button on the hotspot") << OnHotspot << Left << false;
     }
 
+    // The window follows the pointer from the press on the artwork until the release, and then
+    // stays where it is while the pointer moves on.
     void dragging() {
         QFETCH(QPoint, from);
         QFETCH(int, button);
         QFETCH(bool, moves);
         auto login = shapedLogin(QStringLiteral("Tarvenne"));
         QVERIFY(show(*login));
-        const QPoint start = login->pos();
+        const std::uint32_t window = shownWindow(QStringLiteral("Tarvenne"));
+        QVERIFY(window);
+        const QPoint start = display_->geometry(window).topLeft();
         const QPoint by(80, 60);
 
-        drag(login->mapToGlobal(from), by, button);
+        drag(window, start + from, by, button, moves);
 
-        if (moves)
-            QTRY_COMPARE(login->pos(), start + by - by / 4);
-        else
-            QCOMPARE(login->pos(), start);
+        const QPoint end = moves ? start + by - by / 4 : start;
+        QTRY_COMPARE(display_->geometry(window).topLeft(), end);
+        // Each move reaches the launcher, which would start a move of the window manager again
+        // if it took the button for still held; the window manager would then move the window
+        // on the next one and keep the pointer from the launcher.
+        for (const QPoint further : {QPoint(40, 30), QPoint(-30, 50)}) {
+            const int seen = log_.moves;
+            int nudge = 0;
+            QTRY_VERIFY((display_->movePointer(start + from + by + further + QPoint(nudge ^= 1, 0)),
+                         log_.moves > seen));
+            QCOMPARE(display_->geometry(window).topLeft(), end);
+        }
         QVERIFY(!Application::instance()->terminateRequested());
+    }
+
+    // What the window manager lets the player do: with the shaped window only move and close
+    // it; with the window left unshaped by a failed download everything a framed window offers.
+    void windowManagerActions_data() {
+        QTest::addColumn<bool>("shaped");
+        QTest::addColumn<QStringList>("offered");
+        QTest::addColumn<QStringList>("withheld");
+        // openbox offers to minimise and to fill the screen with every ordinary window, whatever
+        // the window asks for; what then happens is below
+        QTest::newRow("shaped") << true << QStringList{"MOVE", "CLOSE"}
+                                << QStringList{"RESIZE", "MAXIMIZE_HORZ", "MAXIMIZE_VERT", "SHADE"};
+        QTest::newRow("unshaped") << false
+                                  << QStringList{"MOVE",     "CLOSE",         "RESIZE",
+                                                 "MINIMIZE", "MAXIMIZE_HORZ", "MAXIMIZE_VERT"}
+                                  << QStringList{};
+    }
+
+    void windowManagerActions() {
+        QFETCH(bool, shaped);
+        QFETCH(QStringList, offered);
+        QFETCH(QStringList, withheld);
+        std::unique_ptr<TLogin> login;
+        if (shaped) {
+            login = shapedLogin(QStringLiteral("Tarvenne"));
+        } else {
+            login = std::make_unique<TLogin>(nullptr, deadAddress());
+            QVERIFY_THROWS_EXCEPTION(tarvenne::Error, login->FormCreate());
+        }
+        QVERIFY(show(*login));
+        const std::uint32_t window =
+            shownWindow(shaped ? QStringLiteral("Tarvenne") : QStringLiteral("Login"));
+        QVERIFY(window);
+
+        QStringList actions;
+        QTRY_VERIFY(!(actions = display_->allowedActions(window)).isEmpty());
+        for (const QString& action : offered)
+            QVERIFY2(actions.contains(action), qPrintable(actions.join(' ')));
+        for (const QString& action : withheld)
+            QVERIFY2(!actions.contains(action), qPrintable(actions.join(' ')));
+    }
+
+    // Where the window manager minimises the shaped window or makes it fill the screen all the
+    // same (from its window menu or a key), the window comes back as it was.
+    void shapedWindowComesBack_data() {
+        QTest::addColumn<QString>("request");
+        QTest::newRow("minimise") << QStringLiteral("MINIMIZE");
+        QTest::newRow("full screen") << QStringLiteral("FULLSCREEN");
+    }
+
+    void shapedWindowComesBack() {
+        QFETCH(QString, request);
+        auto login = shapedLogin(QStringLiteral("Tarvenne"));
+        QVERIFY(show(*login));
+        const std::uint32_t window = shownWindow(QStringLiteral("Tarvenne"));
+        QVERIFY(window);
+        QTRY_VERIFY(!display_->allowedActions(window).isEmpty());
+        const QRect placed = display_->geometry(window);
+        StateChanges changes(*login);
+
+        if (request == QLatin1String("MINIMIZE"))
+            display_->requestMinimise(window);
+        else
+            display_->requestState(window, request);
+
+        QTRY_VERIFY(changes.count > 0);
+        QTRY_VERIFY(display_->isViewable(window) && display_->state(window).isEmpty() &&
+                    display_->geometry(window) == placed);
     }
 
     // Runs before the click below, which sends the terminate request for good.
@@ -288,10 +411,10 @@ private slots:
         QVERIFY(show(*login));
         const QPoint hotspot = login->mapToGlobal(OnHotspot);
         const int releases = log_.releases;
-        pointer_->moveTo(hotspot);
-        pointer_->press(Left);
-        pointer_->moveTo(hotspot + QPoint(0, 30));
-        pointer_->release(Left);
+        display_->movePointer(hotspot);
+        display_->pressButton(Left);
+        display_->movePointer(hotspot + QPoint(0, 30));
+        display_->releaseButton(Left);
         QTRY_VERIFY(log_.releases > releases);
         QVERIFY(!Application::instance()->terminateRequested());
         QVERIFY(login->isVisible());
@@ -302,9 +425,9 @@ private slots:
         QTimer::singleShot(0, login.get(), [&] {
             if (!QTest::qWaitForWindowExposed(login.get()))
                 return;
-            pointer_->moveTo(login->mapToGlobal(OnHotspot));
-            pointer_->press(Left);
-            pointer_->release(Left);
+            display_->movePointer(login->mapToGlobal(OnHotspot));
+            display_->pressButton(Left);
+            display_->releaseButton(Left);
         });
         // ends a run that the click did not end, so that a failure cannot hang the test
         QTimer::singleShot(20000, login.get(), [&] { login->setModalResult(ModalResult::Ok); });

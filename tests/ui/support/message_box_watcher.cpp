@@ -29,7 +29,9 @@ bool MessageBoxWatcher::eventFilter(QObject* watched, QEvent* event) {
     shown_.append(seen);
     if (onShown_)
         onShown_(seen);
-    QTimer::singleShot(0, box, [box = QPointer(box)] {
+    QTimer::singleShot(0, box, [this, box = QPointer(box)] {
+        if (box && beforeDismiss_)
+            beforeDismiss_(*box);
         if (!box)
             return;
         if (QAbstractButton* ok = box->button(QMessageBox::Ok))

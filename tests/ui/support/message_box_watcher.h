@@ -25,6 +25,10 @@ public:
     ~MessageBoxWatcher() override;
 
     const QList<ShownBox>& shown() const { return shown_; }
+    // Runs `look` on each box that is up, before it is dismissed; none when empty.
+    void setBeforeDismiss(std::function<void(QMessageBox&)> look) {
+        beforeDismiss_ = std::move(look);
+    }
     void clear() { shown_.clear(); }
 
 protected:
@@ -32,6 +36,7 @@ protected:
 
 private:
     std::function<void(const ShownBox&)> onShown_;
+    std::function<void(QMessageBox&)> beforeDismiss_;
     QList<ShownBox> shown_;
 };
 

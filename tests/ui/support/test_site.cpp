@@ -39,6 +39,30 @@ constexpr char gamePageHead[] = R"html(<!DOCTYPE html>
   body { margin: 20px; border: 3px solid red; overflow: scroll; }
 </style></head><body><p id="cookie">)html";
 
+// Pages that set their own scroll bars, border and margin.
+constexpr char xhtmlPage[] = R"xhtml(<?xml version="1.0" encoding="UTF-8"?>
+<html xmlns="http://www.w3.org/1999/xhtml"><head><title>XHTML</title><style>
+  body { margin: 20px; border: 3px solid red; overflow: scroll; }
+</style></head><body><p>XHTML</p></body></html>)xhtml";
+
+// Once the launcher has restyled it, it puts its own look back and then loads a frame.
+constexpr char framedPage[] = R"html(<!DOCTYPE html>
+<html><head><title>Framed</title><style>
+  body { margin: 20px; border: 3px solid red; overflow: scroll; }
+</style></head><body><p>Framed</p><script>
+  function ownLookBack() {
+    if (getComputedStyle(document.body).overflow !== 'hidden') {
+      setTimeout(ownLookBack, 10);
+      return;
+    }
+    document.body.style.cssText = 'margin: 20px; border: 3px solid red; overflow: scroll';
+    const frame = document.createElement('iframe');
+    frame.src = '/frame.html';
+    document.body.appendChild(frame);
+  }
+  addEventListener('load', ownLookBack);
+</script></body></html>)html";
+
 constexpr char svgDrawing[] = R"svg(<?xml version="1.0"?>
 <svg xmlns="http://www.w3.org/2000/svg" width="100" height="100">
   <rect width="100" height="100" fill="navy"/>
@@ -87,6 +111,15 @@ TestSite::TestSite() {
     });
     routes.Get("/ME.PHP", [](const httplib::Request&, httplib::Response& response) {
         page(response, "Capitals");
+    });
+    routes.Get("/page.xhtml", [](const httplib::Request&, httplib::Response& response) {
+        response.set_content(xhtmlPage, "application/xhtml+xml");
+    });
+    routes.Get("/framed.html", [](const httplib::Request&, httplib::Response& response) {
+        response.set_content(framedPage, html);
+    });
+    routes.Get("/frame.html", [](const httplib::Request&, httplib::Response& response) {
+        page(response, "Frame");
     });
     routes.Get("/drawing.svg", [](const httplib::Request&, httplib::Response& response) {
         response.set_content(svgDrawing, "image/svg+xml");
