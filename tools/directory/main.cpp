@@ -40,8 +40,7 @@ Outcome check(const Options& options) {
     const text::CodePage ansiCodePage = text::systemAnsiCodePage();
     try {
         if (options.file) {
-            return {directory::chooseServerEntry(text::decodeBody(readFile(*options.file), ""),
-                                                 ansiCodePage),
+            return {directory::chooseServerEntryFromBody(readFile(*options.file), "", ansiCodePage),
                     std::nullopt};
         }
         http::HttpClient client;

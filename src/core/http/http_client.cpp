@@ -4,7 +4,6 @@
 #include "http/connection_rule.h"
 #include "http/cookie_store.h"
 #include "http/http_reply_error.h"
-#include "http/reply_body.h"
 #include "http/reply_head.h"
 #include "http/request_head.h"
 #include "http/socket_source.h"
@@ -28,6 +27,10 @@ HttpClient::HttpClient(Timeouts timeouts) : state_(std::make_unique<State>()) {
 HttpClient::~HttpClient() = default;
 
 std::u16string HttpClient::Get(std::string_view address) {
+    return getBody(address).text();
+}
+
+ReplyBody HttpClient::getBody(std::string_view address) {
     state_->openConnection.reset();
     const Timeouts& timeouts = state_->timeouts;
 
@@ -49,9 +52,9 @@ std::u16string HttpClient::Get(std::string_view address) {
             state_->openConnection = std::move(connection);
     };
     try {
-        std::u16string text = takeReplyBody(reader, head);
+        ReplyBody body = takeReplyBody(reader, head);
         keepOrClose();
-        return text;
+        return body;
     } catch (const HttpReplyError&) {
         keepOrClose();
         throw;

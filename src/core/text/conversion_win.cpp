@@ -70,4 +70,15 @@ std::string encode(std::u16string_view text, CodePage codePage) {
     return bytes;
 }
 
+// The platform converts whole texts only: a cut could fall inside a character of a multi-byte
+// or stateful page, so the text is made at once and handed over as one piece.
+void decodeInPieces(std::string_view bytes, CodePage codePage,
+                    const std::function<bool(std::u16string_view)>& take) {
+    take(decode(bytes, codePage));
+}
+
+std::string transcode(std::string_view bytes, CodePage from, CodePage to) {
+    return encode(decode(bytes, from), to);
+}
+
 } // namespace tarvenne::text

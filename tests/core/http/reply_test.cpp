@@ -26,7 +26,7 @@ Outcome exchange(const std::vector<std::string>& reply, ScriptedSource::Feed fee
     Outcome outcome;
     try {
         const ReplyHead head = readReplyHead(reader, [](const HeaderList&) {});
-        outcome.text = takeReplyBody(reader, head);
+        outcome.text = takeReplyBody(reader, head).text();
     } catch (const HttpReplyError& error) {
         outcome.failure = error.message();
         outcome.statusCode = error.statusCode();

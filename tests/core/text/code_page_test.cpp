@@ -208,5 +208,52 @@ TEST(Encode, RoundTripsTheAnsiPagesTexts) {
     EXPECT_EQ(encode(longText, 936).size(), 600'000u);
 }
 
+// Characters cut by the boundaries of the pieces in which long inputs are converted: a UTF-8
+// sequence and a double-byte character at every offset, and pairs of surrogates.
+TEST(Transcode, GivesWhatDecodingThenEncodingGives) {
+    std::string utf8, gbk;
+    for (int i = 0; i < 70'000; ++i) {
+        utf8 += i % 5 == 0 ? "\xE4\xBD\xA0" : i % 7 == 0 ? "\xF0\x9F\x98\x80" : "a";
+        gbk += i % 3 == 0 ? "\xC4\xE3" : "z";
+    }
+    struct Case {
+        std::string_view name;
+        std::string_view bytes;
+        CodePage from;
+        CodePage to;
+    };
+    const Case cases[] = {
+        {"UTF-8 to 936", utf8, 65001, 936},
+        {"UTF-8 to 1252", utf8, 65001, 1252},
+        {"UTF-8 to UTF-8", utf8, 65001, 65001},
+        {"936 to 936", gbk, 936, 936},
+        {"936 to UTF-8", gbk, 936, 65001},
+        {"unknown page to 936", gbk, 54936, 936},
+        {"cut-off character at the end", "a\xE4\xBD", 65001, 1252},
+        {"empty", "", 936, 1252},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(transcode(c.bytes, c.from, c.to), encode(decode(c.bytes, c.from), c.to));
+    }
+    EXPECT_EQ(encodeBody("\xC4\xE3", "", 65001), "\xC3\x84\xC3\xA3");
+    EXPECT_EQ(encodeBody("\xE4\xBD\xA0", "utf-8", 936), "\xC4\xE3");
+}
+
+TEST(DecodeInPieces, PiecesJoinToTheWholeTextAndStopWhenAsked) {
+    std::string bytes;
+    for (int i = 0; i < 100'000; ++i)
+        bytes += i % 2 == 0 ? "\xC4\xE3" : "z";
+    std::u16string joined;
+    decodeInPieces(bytes, 936, [&](std::u16string_view piece) {
+        joined += piece;
+        return true;
+    });
+    EXPECT_EQ(joined, decode(bytes, 936));
+    int taken = 0;
+    decodeInPieces(bytes, 936, [&](std::u16string_view) { return ++taken < 1; });
+    EXPECT_EQ(taken, 1);
+}
+
 } // namespace
 } // namespace tarvenne::text
