@@ -29,10 +29,12 @@ public:
         std::size_t received = 0;
         const std::size_t spare = bytes_.capacity() - bytes_.size();
         if (keep_ && spare >= minDirectRead) {
-            // Straight into reserved room; the string grows only for bytes that have come.
+            // Straight into reserved room. The string is zero-filled for as many bytes as may
+            // come: up to twice the last read, so that small reads cost little.
             const std::size_t old = bytes_.size();
-            bytes_.resize(old + std::min(size, spare));
-            received = reader.read(bytes_.data() + old, std::min(size, spare));
+            const std::size_t room = std::min({size, spare, std::max(minDirectRead, 2 * last_)});
+            bytes_.resize(old + room);
+            received = reader.read(bytes_.data() + old, room);
             bytes_.resize(old + received);
         } else {
             received = reader.read(scratch_.data(), size);
@@ -40,6 +42,7 @@ public:
                 bytes_.append(scratch_.data(), received);
         }
         total_ += received;
+        last_ = received;
         if (total_ > maxBodySize)
             throw ProtocolError::bodyTooLarge();
         return received;
@@ -67,6 +70,7 @@ public:
 private:
     bool keep_;
     std::uint64_t total_ = 0;
+    std::size_t last_ = readSize; // bytes of the last read
     std::string scratch_;
     std::string bytes_;
 };
