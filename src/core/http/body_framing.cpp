@@ -18,7 +18,7 @@ constexpr auto unbounded = std::numeric_limits<std::uint64_t>::max();
 // Gathers body bytes (or only counts them) and enforces the size bound.
 class BodyCollector {
 public:
-    explicit BodyCollector(bool keep) : keep_(keep), scratch_(readSize, '\0') {}
+    explicit BodyCollector(bool keep) : keep_(keep) {}
 
     // Up to `wanted` bytes from the reader; 0 once it has closed.
     std::size_t readFrom(BufferedReader& reader, std::uint64_t wanted) {
@@ -37,6 +37,7 @@ public:
             received = reader.read(bytes_.data() + old, room);
             bytes_.resize(old + received);
         } else {
+            scratch_.resize(readSize);
             received = reader.read(scratch_.data(), size);
             if (keep_)
                 bytes_.append(scratch_.data(), received);
@@ -71,7 +72,7 @@ private:
     bool keep_;
     std::uint64_t total_ = 0;
     std::size_t last_ = readSize; // bytes of the last read
-    std::string scratch_;
+    std::string scratch_; // for bytes that are not kept or that the kept ones have no room for
     std::string bytes_;
 };
 

@@ -2,6 +2,7 @@
 #include "code_page.h"
 #include "icu_converter_names.h"
 
+#include <algorithm>
 #include <memory>
 #include <unicode/ucnv.h>
 #include <unordered_map>
@@ -65,15 +66,17 @@ UConverter* converterFor(CodePage codePage) {
 // rather than through whole copies of their input.
 constexpr std::size_t pieceSize = 64 * 1024;
 
-// Hands `bytes` read as ISO-8859-1 to `take`, piece by piece; false when `take` stopped.
-bool latin1InPieces(std::string_view bytes, const std::function<bool(std::u16string_view)>& take) {
-    std::u16string piece;
-    for (std::size_t at = 0; at < bytes.size(); at += pieceSize) {
-        piece = fromLatin1(bytes.substr(at, pieceSize));
-        if (!take(piece))
-            return false;
-    }
-    return true;
+// A buffer for the conversion of `inputSize` units: a piece, or less for a short input (a
+// conversion that needs more goes on in further rounds).
+std::size_t bufferSizeFor(std::size_t inputSize) {
+    return std::min(pieceSize, 2 * inputSize + 16);
+}
+
+// Hands `bytes` read as ISO-8859-1 to `take`, piece by piece, until it stops.
+void latin1InPieces(std::string_view bytes, const std::function<bool(std::u16string_view)>& take) {
+    for (std::size_t at = 0; at < bytes.size(); at += pieceSize)
+        if (!take(fromLatin1(bytes.substr(at, pieceSize))))
+            return;
 }
 
 // Appends `text` in the converter's page to `bytes`; with `flush`, also what the converter
@@ -85,15 +88,15 @@ void appendEncoded(UConverter* converter, std::u16string_view text, bool flush,
         bytes += toLatin1(text);
         return;
     }
-    char piece[pieceSize];
+    std::string piece(bufferSizeFor(text.size()), '\0');
     const char16_t* source = text.data();
     const char16_t* const sourceLimit = text.data() + text.size();
     for (;;) {
-        char* target = piece;
+        char* target = piece.data();
         UErrorCode status = U_ZERO_ERROR;
-        ucnv_fromUnicode(converter, &target, piece + pieceSize, &source, sourceLimit, nullptr,
-                         flush, &status);
-        bytes.append(piece, static_cast<std::size_t>(target - piece));
+        ucnv_fromUnicode(converter, &target, piece.data() + piece.size(), &source, sourceLimit,
+                         nullptr, flush, &status);
+        bytes.append(piece.data(), static_cast<std::size_t>(target - piece.data()));
         if (status == U_BUFFER_OVERFLOW_ERROR)
             continue;
         if (U_FAILURE(status))
@@ -117,7 +120,7 @@ void decodeInPieces(std::string_view bytes, CodePage codePage,
         latin1InPieces(bytes, take);
         return;
     }
-    std::u16string piece(pieceSize, u'\0');
+    std::u16string piece(bufferSizeFor(bytes.size()), u'\0');
     const char* source = bytes.data();
     const char* const sourceLimit = bytes.data() + bytes.size();
     for (;;) {
