@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <vector>
@@ -27,6 +28,10 @@ std::string readFile(const std::string& path) {
     const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     std::string bytes;
     if (file) {
+        std::error_code unknownSize;
+        const auto size = std::filesystem::file_size(path, unknownSize);
+        if (!unknownSize)
+            bytes.reserve(static_cast<std::size_t>(size));
         char buffer[1 << 16];
         while (const std::size_t count = std::fread(buffer, 1, sizeof buffer, file.get()))
             bytes.append(buffer, count);
