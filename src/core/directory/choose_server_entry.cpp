@@ -29,9 +29,8 @@ std::optional<ServerEntry> chooseServerEntry(std::u16string document, text::Code
 
 std::optional<ServerEntry> chooseServerEntryFromBody(std::string body, std::string_view charset,
                                                      text::CodePage ansiCodePage) {
-    std::string bytes = text::encodeBody(body, charset, ansiCodePage);
-    std::string().swap(body);
-    return chooseFromAnsiBytes(std::move(bytes), ansiCodePage);
+    return chooseFromAnsiBytes(text::encodeBody(std::move(body), charset, ansiCodePage),
+                               ansiCodePage);
 }
 
 } // namespace tarvenne::directory

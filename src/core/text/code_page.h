@@ -17,6 +17,10 @@ std::optional<CodePage> codePageForCharset(std::string_view charsetName);
 // Whether this platform can decode bytes in the code page.
 bool canDecode(CodePage codePage);
 
+// Whether the page reads each byte on its own as one character, as a page that cannot be
+// decoded here does (ISO-8859-1).
+bool readsByteForByte(CodePage codePage);
+
 // Bytes in a code page to text; bytes that form no character are replaced, never rejected.
 // A code page that cannot be decoded here is read as ISO-8859-1.
 std::u16string decode(std::string_view bytes, CodePage codePage);
@@ -40,7 +44,9 @@ std::string transcode(std::string_view bytes, CodePage from, CodePage to);
 std::u16string decodeBody(std::string_view bytes, std::string_view charset);
 
 // encode(decodeBody(bytes, charset), codePage), without holding the whole text in between.
-std::string encodeBody(std::string_view bytes, std::string_view charset, CodePage codePage);
+// The bytes are taken over: where each byte of the body's page becomes one byte of
+// `codePage`, they are converted where they are.
+std::string encodeBody(std::string bytes, std::string_view charset, CodePage codePage);
 
 // The ANSI code page for a locale name such as "zh_CN.UTF-8", "ru_RU", "C" or "POSIX",
 // derived from its language and region.

@@ -3,7 +3,9 @@
 #include "icu_converter_names.h"
 
 #include <algorithm>
+#include <array>
 #include <memory>
+#include <optional>
 #include <unicode/ucnv.h>
 #include <unordered_map>
 
@@ -79,6 +81,49 @@ void latin1InPieces(std::string_view bytes, const std::function<bool(std::u16str
             return;
 }
 
+using CharacterTable = std::array<char16_t, 256>;
+
+// For a page that reads each byte on its own as one UTF-16 unit: the unit of each byte.
+std::optional<CharacterTable> characterTableOf(UConverter* converter) {
+    if (converter == nullptr || ucnv_getMaxCharSize(converter) != 1)
+        return std::nullopt;
+    CharacterTable table{};
+    for (int byte = 0; byte < 256; ++byte) {
+        const char input = static_cast<char>(byte);
+        const char* source = &input;
+        char16_t units[2];
+        char16_t* target = units;
+        UErrorCode status = U_ZERO_ERROR;
+        ucnv_reset(converter);
+        ucnv_toUnicode(converter, &target, units + 2, &source, &input + 1, nullptr, true, &status);
+        if (U_FAILURE(status) || target != units + 1)
+            return std::nullopt;
+        table[static_cast<std::size_t>(byte)] = units[0];
+    }
+    return table;
+}
+
+const std::optional<CharacterTable>& characterTableFor(CodePage codePage) {
+    thread_local std::unordered_map<CodePage, std::optional<CharacterTable>> tables;
+    auto found = tables.find(codePage);
+    if (found == tables.end())
+        found = tables.emplace(codePage, characterTableOf(converterFor(codePage))).first;
+    return found->second;
+}
+
+// Hands `bytes` read through `table` to `take`, piece by piece, until it stops.
+void tableInPieces(std::string_view bytes, const CharacterTable& table,
+                   const std::function<bool(std::u16string_view)>& take) {
+    std::u16string piece(std::min(pieceSize, bytes.size()), u'\0');
+    for (std::size_t at = 0; at < bytes.size(); at += pieceSize) {
+        const std::string_view part = bytes.substr(at, pieceSize);
+        for (std::size_t i = 0; i < part.size(); ++i)
+            piece[i] = table[static_cast<unsigned char>(part[i])];
+        if (!take(std::u16string_view(piece).substr(0, part.size())))
+            return;
+    }
+}
+
 // Appends `text` in the converter's page to `bytes`; with `flush`, also what the converter
 // still holds. What the converter itself fails on (the substituting callbacks report nothing
 // for the input) is written as ISO-8859-1.
@@ -111,10 +156,19 @@ bool canDecode(CodePage codePage) {
     return converterFor(codePage) != nullptr;
 }
 
+bool readsByteForByte(CodePage codePage) {
+    const UConverter* converter = converterFor(codePage);
+    return converter == nullptr || ucnv_getMaxCharSize(converter) == 1;
+}
+
 // What the converter itself fails on (the substituting callbacks report nothing for the input)
-// is read as ISO-8859-1.
+// is read as ISO-8859-1. A page that reads byte for byte is read through its table.
 void decodeInPieces(std::string_view bytes, CodePage codePage,
                     const std::function<bool(std::u16string_view)>& take) {
+    if (const auto& table = characterTableFor(codePage)) {
+        tableInPieces(bytes, *table, take);
+        return;
+    }
     UConverter* converter = converterFor(codePage);
     if (converter == nullptr) {
         latin1InPieces(bytes, take);

@@ -30,6 +30,14 @@ bool canDecode(CodePage codePage) {
     return isUnicodeCodePage(codePage) || isPlatformCodePage(codePage);
 }
 
+bool readsByteForByte(CodePage codePage) {
+    if (isUnicodeCodePage(codePage))
+        return false;
+    CPINFO info{};
+    return !isPlatformCodePage(codePage) ||
+           (GetCPInfo(static_cast<UINT>(codePage), &info) && info.MaxCharSize == 1);
+}
+
 // Bytes that form no character become the page's default character, as the platform renders
 // them (U+FFFD for UTF-8).
 std::u16string decode(std::string_view bytes, CodePage codePage) {

@@ -240,6 +240,26 @@ TEST(Transcode, GivesWhatDecodingThenEncodingGives) {
     EXPECT_EQ(encodeBody("\xE4\xBD\xA0", "utf-8", 936), "\xC4\xE3");
 }
 
+// Bodies of single-byte pages, converted byte for byte where every character becomes one byte.
+TEST(EncodeBody, GivesWhatDecodingThenEncodingGives) {
+    std::string everyByte;
+    for (int byte = 0; byte < 256; ++byte)
+        everyByte += static_cast<char>(byte);
+    struct Case {
+        std::string_view charset;
+        CodePage codePage;
+    };
+    const Case cases[] = {
+        {"", 1252},        {"windows-1251", 1252},  {"windows-1252", 1251}, {"koi8-r", 1251},
+        {"", 936},         {"windows-1252", 65001}, {"iso-8859-1", 1252},   {"IBM037", 1252},
+        {"x-unknown", 874}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.charset) + " to " + std::to_string(c.codePage));
+        EXPECT_EQ(encodeBody(everyByte, c.charset, c.codePage),
+                  encode(decodeBody(everyByte, c.charset), c.codePage));
+    }
+}
+
 TEST(DecodeInPieces, PiecesJoinToTheWholeTextAndStopWhenAsked) {
     std::string bytes;
     for (int i = 0; i < 100'000; ++i)
