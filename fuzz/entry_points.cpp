@@ -4,11 +4,11 @@
 #include "directory/record_chooser.h"
 #include "directory/server_directory.h"
 #include "http/buffered_reader.h"
-#include "http/connection_rule.h"
 #include "http/cookie_store.h"
 #include "http/limits.h"
 #include "http/reply_body.h"
 #include "http/reply_head.h"
+#include "http/reply_rules.h"
 #include "text/code_page.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "fetch_server_entry.h"
+#include "directory/fetch_server_entry.h"
 
 namespace tarvenne::directory {
 

@@ -1,8 +1,8 @@
 #include "http/body_framing.h"
 
-#include "http/ascii.h"
+#include "base/ascii.h"
+#include "http/errors.h"
 #include "http/limits.h"
-#include "http/protocol_error.h"
 
 #include <algorithm>
 #include <charconv>
@@ -11,7 +11,6 @@
 namespace tarvenne::http {
 namespace {
 
-constexpr std::size_t readSize = 64 * 1024;
 constexpr std::size_t minDirectRead = 4 * 1024;
 constexpr auto unbounded = std::numeric_limits<std::uint64_t>::max();
 
@@ -121,15 +120,11 @@ BodyFraming bodyFramingOf(const HeaderList& headers) {
 
 std::uint64_t chunkSizeOf(std::string_view line) {
     const std::string_view text = line.substr(0, line.find_first_of(" ;"));
-    const auto isHexDigit = [](char c) {
-        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-    };
-    if (!std::ranges::all_of(text, isHexDigit))
+    if (!std::ranges::all_of(text, [](char c) { return hexDigitValue(c) >= 0; }))
         return 0;
     std::uint64_t size = 0;
     for (const char c : text) {
-        const int digit = c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
-        size = size * 16 + static_cast<std::uint64_t>(digit);
+        size = size * 16 + static_cast<std::uint64_t>(hexDigitValue(c));
         if (size > maxBodySize)
             throw ProtocolError::bodyTooLarge();
     }

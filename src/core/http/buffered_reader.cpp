@@ -1,18 +1,12 @@
 #include "http/buffered_reader.h"
 
+#include "http/errors.h"
 #include "http/limits.h"
-#include "http/protocol_error.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace tarvenne::http {
-namespace {
-
-constexpr std::size_t readSize = 64 * 1024;
-
-} // namespace
-
 std::optional<std::string> BufferedReader::readLine() {
     for (;;) {
         const std::string_view unscanned(buffer_.data() + start_ + scanned_, buffered() - scanned_);

@@ -1,6 +1,6 @@
 #include "http/cookie_store.h"
 
-#include "http/ascii.h"
+#include "base/ascii.h"
 
 #include <algorithm>
 #include <functional>

@@ -1,11 +1,10 @@
 #include "http/reply_body.h"
 
-#include "http/ascii.h"
+#include "base/ascii.h"
 #include "http/body_framing.h"
-#include "http/content_type.h"
-#include "http/http_reply_error.h"
-#include "http/judging.h"
+#include "http/errors.h"
 #include "http/limits.h"
+#include "http/reply_rules.h"
 #include "text/code_page.h"
 
 namespace tarvenne::http {

@@ -1,6 +1,6 @@
 #include "base/utf.h"
-#include "code_page.h"
-#include "icu_converter_names.h"
+#include "text/code_page.h"
+#include "text/icu_converter_names.h"
 
 #include <algorithm>
 #include <array>

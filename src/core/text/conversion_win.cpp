@@ -1,6 +1,6 @@
 #include "base/utf.h"
-#include "code_page.h"
-#include "unicode_code_pages.h"
+#include "text/code_page.h"
+#include "text/unicode_code_pages.h"
 
 #include <climits>
 #include <stdexcept>

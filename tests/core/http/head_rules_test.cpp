@@ -1,7 +1,5 @@
-#include "http/connection_rule.h"
-#include "http/content_type.h"
 #include "http/cookie_store.h"
-#include "http/judging.h"
+#include "http/reply_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "base/error.h"
 #include "http/cookie_store.h"
+#include "http/errors.h"
 #include "http/http_client.h"
-#include "http/http_reply_error.h"
 #include "http/limits.h"
 #include "platform_expectations.h"
 #include "scripted_server.h"

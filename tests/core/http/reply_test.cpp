@@ -1,6 +1,6 @@
 #include "base/error.h"
 #include "http/buffered_reader.h"
-#include "http/http_reply_error.h"
+#include "http/errors.h"
 #include "http/reply_body.h"
 #include "http/reply_head.h"
 #include "scripted_source.h"

@@ -1,8 +1,8 @@
-#include "http/ascii.h"
+#include "base/ascii.h"
 
 #include <algorithm>
 
-namespace tarvenne::http {
+namespace tarvenne {
 namespace {
 
 bool isSpaceOrControl(char c) {
@@ -38,6 +38,16 @@ std::string lowerCased(std::string_view text) {
     return out;
 }
 
+int hexDigitValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
 std::u16string asciiText(std::string_view bytes) {
     std::u16string text(bytes.size(), u'?');
     std::ranges::transform(bytes, text.begin(), [](char c) {
@@ -47,4 +57,4 @@ std::u16string asciiText(std::string_view bytes) {
     return text;
 }
 
-} // namespace tarvenne::http
+} // namespace tarvenne

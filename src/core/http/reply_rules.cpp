@@ -1,6 +1,6 @@
-#include "http/content_type.h"
+#include "http/reply_rules.h"
 
-#include "http/ascii.h"
+#include "base/ascii.h"
 
 #include <algorithm>
 
@@ -62,6 +62,31 @@ std::string charsetOf(std::string_view contentType) {
         rest.remove_prefix(next + 1);
     }
     return {};
+}
+
+Verdict judge(int statusCode, const HeaderList& headers) {
+    const auto location = headers.value("Location");
+    if ((statusCode >= 300 && statusCode <= 399 && statusCode != 304) ||
+        (statusCode != 201 && location && !location->empty()))
+        return Verdict::Redirect;
+    if (statusCode == 204)
+        return Verdict::NoContent;
+    if (statusCode >= 200 && statusCode <= 299)
+        return Verdict::Success;
+    if (statusCode == 401 || statusCode == 407)
+        return Verdict::NoCredentials;
+    if ((statusCode >= 101 && statusCode <= 199) || statusCode == 304)
+        return Verdict::NoBodyExpected;
+    return Verdict::Failure;
+}
+
+bool allowsKeepingOpen(const HeaderList& headers) {
+    for (const char* name : {"Connection", "Proxy-Connection"}) {
+        const auto value = headers.value(name);
+        if (value && equalsIgnoringCase(*value, "close"))
+            return false;
+    }
+    return true;
 }
 
 } // namespace tarvenne::http

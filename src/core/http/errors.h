@@ -6,6 +6,16 @@
 
 namespace tarvenne::http {
 
+// A reply that could not be read to its end.
+class ProtocolError : public Error {
+public:
+    using Error::Error;
+    static ProtocolError closedGracefully(); // "Connection Closed Gracefully."
+    static ProtocolError lineTooLong();      // "Max line length exceeded."
+    static ProtocolError tooManyHeadLines(); // "Too many header lines."
+    static ProtocolError bodyTooLarge();     // "Response body too large."
+};
+
 // A reply judged a failure. The message is its status line exactly as read.
 class HttpReplyError : public Error {
 public:

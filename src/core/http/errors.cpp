@@ -1,4 +1,4 @@
-#include "http/protocol_error.h"
+#include "http/errors.h"
 
 namespace tarvenne::http {
 
@@ -17,5 +17,8 @@ ProtocolError ProtocolError::tooManyHeadLines() {
 ProtocolError ProtocolError::bodyTooLarge() {
     return ProtocolError(u"Response body too large.");
 }
+
+HttpReplyError::HttpReplyError(std::u16string statusLine, int statusCode, std::u16string body)
+    : Error(std::move(statusLine)), statusCode_(statusCode), body_(std::move(body)) {}
 
 } // namespace tarvenne::http

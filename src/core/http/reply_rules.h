@@ -2,6 +2,9 @@
 
 #include "http/header_list.h"
 
+#include <string>
+#include <string_view>
+
 namespace tarvenne::http {
 
 // What a reply's status and head make of the exchange; the first rule that applies decides.
@@ -15,5 +18,16 @@ enum class Verdict {
 };
 
 Verdict judge(int statusCode, const HeaderList& headers);
+
+// Whether the last reply lets its connection stay open: neither its Connection nor its
+// Proxy-Connection header, trimmed, is "close" (compared without regard to case). The
+// protocol version the reply names plays no part.
+bool allowsKeepingOpen(const HeaderList& headers);
+
+// The "charset" parameter of a Content-Type value, empty when there is none. Parameters
+// follow the first ";" and are separated by ";"; names are compared without regard to case;
+// a quoted value has its backslash escapes resolved, an unquoted one ends at a space or a
+// delimiter.
+std::string charsetOf(std::string_view contentType);
 
 } // namespace tarvenne::http
