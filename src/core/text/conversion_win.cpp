@@ -78,11 +78,18 @@ std::string encode(std::u16string_view text, CodePage codePage) {
     return bytes;
 }
 
-// The platform converts whole texts only: a cut could fall inside a character of a multi-byte
-// or stateful page, so the text is made at once and handed over as one piece.
+// A page that reads byte for byte may be cut anywhere; in any other page a cut could fall
+// inside a character or a shift state, so its text is made at once and handed over whole.
 void decodeInPieces(std::string_view bytes, CodePage codePage,
                     const std::function<bool(std::u16string_view)>& take) {
-    take(decode(bytes, codePage));
+    if (!readsByteForByte(codePage)) {
+        take(decode(bytes, codePage));
+        return;
+    }
+    constexpr std::size_t pieceSize = 64 * 1024;
+    for (std::size_t at = 0; at < bytes.size(); at += pieceSize)
+        if (!take(decode(bytes.substr(at, pieceSize), codePage)))
+            return;
 }
 
 std::string transcode(std::string_view bytes, CodePage from, CodePage to) {
