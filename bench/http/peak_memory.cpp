@@ -74,10 +74,11 @@ int main(int argc, char** argv) {
 
     const long before = peakKiB();
     http::HttpClient client;
-    std::u16string document =
-        client.Get("http://127.0.0.1:" + std::to_string(port) + "/update.html");
+    http::ReplyBody body =
+        client.getBody("http://127.0.0.1:" + std::to_string(port) + "/update.html");
     const long fetched = peakKiB();
-    const auto entry = directory::chooseServerEntry(std::move(document), 1252);
+    const auto entry =
+        directory::chooseServerEntryFromBody(std::move(body.bytes), body.charset, 1252);
     const long decoded = peakKiB();
     ::close(endPipe[1]);
     if (!entry || entry->dns != u"http://login.example.net/") {
@@ -87,7 +88,7 @@ int main(int argc, char** argv) {
     const double bodyKiB = bodySize / 1024.0;
     std::printf("%s, body %.0f KiB, resident before the fetch %ld KiB\n",
                 std::string(bench::nameOf(framing)).c_str(), bodyKiB, before);
-    std::printf("  peak after Get:               %7ld KiB = %.2f x body\n", fetched,
+    std::printf("  peak after the fetch:         %7ld KiB = %.2f x body\n", fetched,
                 fetched / bodyKiB);
     std::printf("  peak after the record choice: %7ld KiB = %.2f x body\n", decoded,
                 decoded / bodyKiB);

@@ -7,7 +7,6 @@
 #include "check_report.h"
 #include "directory/fetch_server_entry.h"
 #include "document_check.h"
-#include "document_fetch.h"
 #include "http/http_client.h"
 #include "options.h"
 #include "report.h"
@@ -16,6 +15,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <vector>
@@ -38,6 +38,10 @@ std::string readFile(const std::string& path) {
     const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     std::string bytes;
     if (file) {
+        std::error_code unknownSize;
+        const auto size = std::filesystem::file_size(path, unknownSize);
+        if (!unknownSize)
+            bytes.reserve(static_cast<std::size_t>(size));
         char buffer[1 << 16];
         while (const std::size_t count = std::fread(buffer, 1, sizeof buffer, file.get()))
             bytes.append(buffer, count);
@@ -72,9 +76,8 @@ int lookUp(const Options& options) {
     Outcome outcome;
     try {
         if (options.file) {
-            const std::string body = readFile(*options.file);
-            outcome.entry = directory::chooseServerEntry(
-                text::decodeBody(body, options.charset.value_or("")), ansiCodePage);
+            outcome.entry = directory::chooseServerEntryFromBody(
+                readFile(*options.file), options.charset.value_or(""), ansiCodePage);
         } else {
             http::HttpClient client;
             outcome.entry = directory::fetchServerEntry(client, options.url, ansiCodePage);
@@ -88,17 +91,22 @@ int lookUp(const Options& options) {
 
 int check(const Options& options) {
     CheckedDocument checked{sourceOf(options), "", text::systemAnsiCodePage()};
-    FetchedDocument document;
+    // The body's bytes and declared charset, where the launcher goes on to the text.
+    http::ReplyBody document;
     try {
-        document = options.file
-                       ? FetchedDocument{readFile(*options.file), options.charset.value_or("")}
-                       : fetchDocument(options.url);
+        if (options.file) {
+            document = {readFile(*options.file), options.charset.value_or("")};
+        } else {
+            http::HttpClient client;
+            document = client.getBody(options.url);
+        }
     } catch (const std::exception& failure) {
         printOutcome(options, failureOutcome(failure));
         return Failed;
     }
     checked.charset = document.charset;
-    const CheckResult result = checkDocument(document.body, document.charset, checked.ansiCodePage);
+    const CheckResult result =
+        checkDocument(document.bytes, document.charset, checked.ansiCodePage);
     std::cout << (options.json ? jsonCheckReport(checked, result)
                                : plainCheckReport(checked, result));
     return checkExitStatus(result);

@@ -1,6 +1,6 @@
-#include "error.h"
+#include "base/error.h"
 
-#include "utf.h"
+#include "base/utf.h"
 
 namespace tarvenne {
 

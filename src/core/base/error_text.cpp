@@ -1,8 +1,8 @@
-#include "error_text.h"
+#include "base/error_text.h"
 
-#include "error.h"
-#include "lower_case.h"
-#include "utf.h"
+#include "base/error.h"
+#include "base/lower_case.h"
+#include "base/utf.h"
 
 namespace tarvenne {
 namespace {

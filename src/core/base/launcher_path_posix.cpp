@@ -1,6 +1,6 @@
-#include "error.h"
-#include "launcher_path.h"
-#include "utf.h"
+#include "base/error.h"
+#include "base/launcher_path.h"
+#include "base/utf.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,5 +1,5 @@
-#include "error.h"
-#include "launcher_path.h"
+#include "base/error.h"
+#include "base/launcher_path.h"
 
 #include <windows.h>
 

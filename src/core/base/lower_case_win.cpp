@@ -1,4 +1,4 @@
-#include "lower_case.h"
+#include "base/lower_case.h"
 
 #include <windows.h>
 

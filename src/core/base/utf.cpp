@@ -1,4 +1,4 @@
-#include "utf.h"
+#include "base/utf.h"
 
 namespace tarvenne {
 namespace {

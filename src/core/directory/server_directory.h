@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace tarvenne::directory {
 
@@ -21,9 +20,6 @@ struct ServerEntry {
     bool operator==(const ServerEntry&) const = default;
 };
 
-// The non-empty pieces of `text` between occurrences of `separator`, in order.
-std::vector<std::u16string_view> Split(std::u16string_view text, std::u16string_view separator);
-
 // URL decoding of the update document's bytes: "+" is a space, "%%" a percent sign,
 // "%XY" the byte 0xXY; a zero byte ends the input. Throws Error with the position of a
 // faulty escape; the escape's bytes are shown as characters of `codePage`.
@@ -34,5 +30,10 @@ std::string urlDecode(std::string bytes, text::CodePage codePage);
 // its text can be released as soon as its bytes are made. Throws Error for the failures of
 // decoding and for records without the needed fields.
 std::optional<ServerEntry> chooseServerEntry(std::u16string document, text::CodePage ansiCodePage);
+
+// The same for the document as a reply body and the charset of its Content-Type: the result of
+// chooseServerEntry(text::decodeBody(body, charset), ansiCodePage), made without the whole text.
+std::optional<ServerEntry> chooseServerEntryFromBody(std::string body, std::string_view charset,
+                                                     text::CodePage ansiCodePage);
 
 } // namespace tarvenne::directory

@@ -1,22 +1,13 @@
+#include "base/ascii.h"
 #include "base/error.h"
 #include "base/utf.h"
-#include "server_directory.h"
+#include "directory/server_directory.h"
 
 #include <algorithm>
 #include <string>
 
 namespace tarvenne::directory {
 namespace {
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 std::u16string positionText(std::size_t index) {
     return fromLatin1(std::to_string(index + 1));
@@ -52,7 +43,7 @@ std::string urlDecode(std::string decoded, text::CodePage codePage) {
             i += 2;
         } else if (i + 2 >= bytes.size()) {
             throw cutOffEscape(i);
-        } else if (const int high = hexValue(bytes[i + 1]), low = hexValue(bytes[i + 2]);
+        } else if (const int high = hexDigitValue(bytes[i + 1]), low = hexDigitValue(bytes[i + 2]);
                    high >= 0 && low >= 0) {
             *out++ = static_cast<char>(high * 16 + low);
             i += 3;

@@ -1,8 +1,8 @@
 #include "http/body_framing.h"
 
-#include "http/ascii.h"
+#include "base/ascii.h"
+#include "http/errors.h"
 #include "http/limits.h"
-#include "http/protocol_error.h"
 
 #include <algorithm>
 #include <charconv>
@@ -11,14 +11,13 @@
 namespace tarvenne::http {
 namespace {
 
-constexpr std::size_t readSize = 64 * 1024;
 constexpr std::size_t minDirectRead = 4 * 1024;
 constexpr auto unbounded = std::numeric_limits<std::uint64_t>::max();
 
 // Gathers body bytes (or only counts them) and enforces the size bound.
 class BodyCollector {
 public:
-    explicit BodyCollector(bool keep) : keep_(keep), scratch_(readSize, '\0') {}
+    explicit BodyCollector(bool keep) : keep_(keep) {}
 
     // Up to `wanted` bytes from the reader; 0 once it has closed.
     std::size_t readFrom(BufferedReader& reader, std::uint64_t wanted) {
@@ -29,17 +28,21 @@ public:
         std::size_t received = 0;
         const std::size_t spare = bytes_.capacity() - bytes_.size();
         if (keep_ && spare >= minDirectRead) {
-            // Straight into reserved room; the string grows only for bytes that have come.
+            // Straight into reserved room. The string is zero-filled for as many bytes as may
+            // come: up to twice the last read, so that small reads cost little.
             const std::size_t old = bytes_.size();
-            bytes_.resize(old + std::min(size, spare));
-            received = reader.read(bytes_.data() + old, std::min(size, spare));
+            const std::size_t room = std::min({size, spare, std::max(minDirectRead, 2 * last_)});
+            bytes_.resize(old + room);
+            received = reader.read(bytes_.data() + old, room);
             bytes_.resize(old + received);
         } else {
+            scratch_.resize(readSize);
             received = reader.read(scratch_.data(), size);
             if (keep_)
                 bytes_.append(scratch_.data(), received);
         }
         total_ += received;
+        last_ = received;
         if (total_ > maxBodySize)
             throw ProtocolError::bodyTooLarge();
         return received;
@@ -67,7 +70,8 @@ public:
 private:
     bool keep_;
     std::uint64_t total_ = 0;
-    std::string scratch_;
+    std::size_t last_ = readSize; // bytes of the last read
+    std::string scratch_; // for bytes that are not kept or that the kept ones have no room for
     std::string bytes_;
 };
 
@@ -116,15 +120,11 @@ BodyFraming bodyFramingOf(const HeaderList& headers) {
 
 std::uint64_t chunkSizeOf(std::string_view line) {
     const std::string_view text = line.substr(0, line.find_first_of(" ;"));
-    const auto isHexDigit = [](char c) {
-        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-    };
-    if (!std::ranges::all_of(text, isHexDigit))
+    if (!std::ranges::all_of(text, [](char c) { return hexDigitValue(c) >= 0; }))
         return 0;
     std::uint64_t size = 0;
     for (const char c : text) {
-        const int digit = c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
-        size = size * 16 + static_cast<std::uint64_t>(digit);
+        size = size * 16 + static_cast<std::uint64_t>(hexDigitValue(c));
         if (size > maxBodySize)
             throw ProtocolError::bodyTooLarge();
     }

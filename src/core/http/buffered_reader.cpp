@@ -1,26 +1,22 @@
 #include "http/buffered_reader.h"
 
+#include "http/errors.h"
 #include "http/limits.h"
-#include "http/protocol_error.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace tarvenne::http {
-namespace {
-
-constexpr std::size_t readSize = 64 * 1024;
-
-} // namespace
-
 std::optional<std::string> BufferedReader::readLine() {
     for (;;) {
-        const auto feed = buffer_.find('\n', start_ + scanned_);
-        if (feed != std::string::npos) {
-            const std::size_t length = feed - start_;
+        const std::string_view unscanned(buffer_.data() + start_ + scanned_, buffered() - scanned_);
+        const auto found = unscanned.find('\n');
+        if (found != std::string_view::npos) {
+            const std::size_t length = scanned_ + found;
             if (length > maxLineLength)
                 throw ProtocolError::lineTooLong();
             std::string line = buffer_.substr(start_, length);
+            const std::size_t feed = start_ + length;
             if (!line.empty() && line.back() == '\r')
                 line.pop_back();
             start_ = feed + 1;
@@ -31,7 +27,7 @@ std::optional<std::string> BufferedReader::readLine() {
         if (scanned_ > maxLineLength)
             throw ProtocolError::lineTooLong();
         if (!fill()) {
-            start_ = buffer_.size();
+            start_ = end_;
             scanned_ = 0;
             return std::nullopt;
         }
@@ -62,17 +58,21 @@ bool BufferedReader::waitForBytes(std::chrono::milliseconds wait) {
     return buffered() > 0;
 }
 
+// The buffer is written only by reads: its room is made once, and the bytes still buffered are
+// moved to its front only when fewer than those already taken, so that every step is paid for
+// by bytes received.
 bool BufferedReader::fill() {
     if (closed_)
         return false;
-    if (start_ == buffer_.size() || start_ > buffer_.size() / 2) {
-        buffer_.erase(0, start_);
+    if (buffer_.size() - end_ < readSize && start_ >= buffered()) {
+        std::memmove(buffer_.data(), buffer_.data() + start_, buffered());
+        end_ -= start_;
         start_ = 0;
     }
-    const std::size_t old = buffer_.size();
-    buffer_.resize(old + readSize);
-    const std::size_t received = source_.read(buffer_.data() + old, readSize);
-    buffer_.resize(old + received);
+    if (buffer_.size() - end_ < readSize)
+        buffer_.resize(std::max(buffer_.size() * 2, end_ + readSize));
+    const std::size_t received = source_.read(buffer_.data() + end_, readSize);
+    end_ += received;
     closed_ = received == 0;
     return !closed_;
 }

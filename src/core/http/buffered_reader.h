@@ -26,13 +26,14 @@ public:
     bool waitForBytes(std::chrono::milliseconds wait);
 
 private:
-    std::size_t buffered() const { return buffer_.size() - start_; }
+    std::size_t buffered() const { return end_ - start_; }
     // One more read from the source into the buffer; false once the source has closed.
     bool fill();
 
     ByteSource& source_;
-    std::string buffer_;
+    std::string buffer_;      // room for reads: bytes [start_, end_) are buffered
     std::size_t start_ = 0;   // first byte not yet taken
+    std::size_t end_ = 0;     // end of the bytes read
     std::size_t scanned_ = 0; // bytes from start_ known to hold no line feed
     bool closed_ = false;
 };

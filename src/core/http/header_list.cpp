@@ -1,6 +1,6 @@
 #include "http/header_list.h"
 
-#include "http/ascii.h"
+#include "base/ascii.h"
 
 namespace tarvenne::http {
 

@@ -1,19 +1,60 @@
 #include "http/http_client.h"
 
 #include "http/buffered_reader.h"
-#include "http/connection_rule.h"
 #include "http/cookie_store.h"
-#include "http/http_reply_error.h"
-#include "http/reply_body.h"
+#include "http/errors.h"
 #include "http/reply_head.h"
+#include "http/reply_rules.h"
 #include "http/request_head.h"
-#include "http/socket_source.h"
 #include "http/url.h"
 #include "net/socket.h"
+#include "net/socket_error.h"
 
+#include <algorithm>
+#include <chrono>
 #include <optional>
 
 namespace tarvenne::http {
+namespace {
+
+// The bytes of a connection, each wait bounded: a read waits at most `idle` for its first
+// byte and never past `deadline`; either bound throws "Read timed out.".
+class SocketSource : public ByteSource {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    SocketSource(net::Socket& socket, std::chrono::milliseconds idle, Clock::time_point deadline)
+        : socket_(socket), idle_(idle), deadline_(deadline) {}
+
+    std::size_t read(char* buffer, std::size_t size) override;
+    bool poll(std::chrono::milliseconds wait) override;
+
+private:
+    // `wait`, shortened to what is left before the deadline.
+    std::chrono::milliseconds bounded(std::chrono::milliseconds wait) const;
+
+    net::Socket& socket_;
+    std::chrono::milliseconds idle_;
+    Clock::time_point deadline_;
+};
+
+std::size_t SocketSource::read(char* buffer, std::size_t size) {
+    const auto wait = bounded(idle_);
+    if (wait <= std::chrono::milliseconds::zero())
+        throw net::TimeoutError::read();
+    return socket_.receive(buffer, size, wait);
+}
+
+bool SocketSource::poll(std::chrono::milliseconds wait) {
+    return socket_.waitReadable(std::max(bounded(wait), std::chrono::milliseconds::zero()));
+}
+
+std::chrono::milliseconds SocketSource::bounded(std::chrono::milliseconds wait) const {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline_ - Clock::now());
+    return std::min(wait, left);
+}
+
+} // namespace
 
 struct HttpClient::State {
     Timeouts timeouts;
@@ -28,6 +69,10 @@ HttpClient::HttpClient(Timeouts timeouts) : state_(std::make_unique<State>()) {
 HttpClient::~HttpClient() = default;
 
 std::u16string HttpClient::Get(std::string_view address) {
+    return getBody(address).text();
+}
+
+ReplyBody HttpClient::getBody(std::string_view address) {
     state_->openConnection.reset();
     const Timeouts& timeouts = state_->timeouts;
 
@@ -49,9 +94,9 @@ std::u16string HttpClient::Get(std::string_view address) {
             state_->openConnection = std::move(connection);
     };
     try {
-        std::u16string text = takeReplyBody(reader, head);
+        ReplyBody body = takeReplyBody(reader, head);
         keepOrClose();
-        return text;
+        return body;
     } catch (const HttpReplyError&) {
         keepOrClose();
         throw;

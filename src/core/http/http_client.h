@@ -1,5 +1,7 @@
 #pragma once
 
+#include "http/reply_body.h"
+
 #include <chrono>
 #include <memory>
 #include <string>
@@ -26,6 +28,8 @@ public:
 
     // The reply body as text; throws Error (SocketError, HttpReplyError, ...) on failure.
     std::u16string Get(std::string_view address);
+    // The same exchange, returning the body before it becomes text.
+    ReplyBody getBody(std::string_view address);
 
     const CookieStore& cookies() const;
     bool holdsOpenConnection() const;

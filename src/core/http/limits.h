@@ -6,6 +6,9 @@
 
 namespace tarvenne::http {
 
+// Bytes asked of the source in one read.
+inline constexpr std::size_t readSize = 64 * 1024;
+
 // Longest status, header or chunk-size line, in bytes before its line feed.
 inline constexpr std::size_t maxLineLength = 16384;
 

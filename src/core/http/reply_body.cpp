@@ -1,11 +1,10 @@
 #include "http/reply_body.h"
 
-#include "http/ascii.h"
+#include "base/ascii.h"
 #include "http/body_framing.h"
-#include "http/content_type.h"
-#include "http/http_reply_error.h"
-#include "http/judging.h"
+#include "http/errors.h"
 #include "http/limits.h"
+#include "http/reply_rules.h"
 #include "text/code_page.h"
 
 namespace tarvenne::http {
@@ -20,16 +19,17 @@ std::string bodyIfItStarts(BufferedReader& reader, const ReplyHead& head, bool k
 
 } // namespace
 
-std::u16string bodyText(std::string_view bytes, const HeaderList& headers) {
-    const auto contentType = headers.value("Content-Type");
-    return text::decodeBody(bytes, contentType ? charsetOf(*contentType) : std::string());
+std::u16string ReplyBody::text() const {
+    return text::decodeBody(bytes, charset);
 }
 
-std::u16string takeReplyBody(BufferedReader& reader, const ReplyHead& head) {
+ReplyBody takeReplyBody(BufferedReader& reader, const ReplyHead& head) {
+    const auto contentType = head.headers.value("Content-Type");
+    std::string charset = contentType ? charsetOf(*contentType) : std::string();
     std::string body;
     switch (judge(head.statusCode, head.headers)) {
     case Verdict::Success:
-        return bodyText(readBody(reader, bodyFramingOf(head.headers), true), head.headers);
+        return {readBody(reader, bodyFramingOf(head.headers), true), std::move(charset)};
     case Verdict::NoContent:
         bodyIfItStarts(reader, head, false);
         return {};
@@ -42,7 +42,8 @@ std::u16string takeReplyBody(BufferedReader& reader, const ReplyHead& head) {
         body = readBody(reader, bodyFramingOf(head.headers), true);
         break;
     }
-    throw HttpReplyError(asciiText(head.statusLine), head.statusCode, bodyText(body, head.headers));
+    throw HttpReplyError(asciiText(head.statusLine), head.statusCode,
+                         ReplyBody{std::move(body), std::move(charset)}.text());
 }
 
 } // namespace tarvenne::http

@@ -7,12 +7,18 @@
 
 namespace tarvenne::http {
 
-// Judges the reply whose head has been read and reads its body. Returns the body as text
-// for a success; throws HttpReplyError, carrying the status code and the body as text, for
-// a reply judged a failure.
-std::u16string takeReplyBody(BufferedReader& reader, const ReplyHead& head);
+// The body of a successful reply with the charset that its Content-Type names.
+struct ReplyBody {
+    std::string bytes;
+    std::string charset; // empty when there is none
 
-// Body bytes to text through the code page that the Content-Type's charset selects.
-std::u16string bodyText(std::string_view bytes, const HeaderList& headers);
+    // The body as text, through the code page that the charset selects.
+    std::u16string text() const;
+};
+
+// Judges the reply whose head has been read and reads its body. Returns the body for a
+// success; throws HttpReplyError, carrying the status code and the body as text, for a reply
+// judged a failure.
+ReplyBody takeReplyBody(BufferedReader& reader, const ReplyHead& head);
 
 } // namespace tarvenne::http

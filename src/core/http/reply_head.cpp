@@ -1,8 +1,8 @@
 #include "http/reply_head.h"
 
-#include "http/ascii.h"
+#include "base/ascii.h"
+#include "http/errors.h"
 #include "http/limits.h"
-#include "http/protocol_error.h"
 
 #include <charconv>
 

@@ -1,13 +1,63 @@
-#include "base/utf.h"
-#include "code_page.h"
+#include "text/code_page.h"
+
+#include <array>
+#include <map>
+#include <utility>
 
 namespace tarvenne::text {
+namespace {
+
+// No code page: decoding reads the bytes as ISO-8859-1.
+constexpr CodePage noCodePage = 0;
+
+// The page the charset selects when this platform can decode it.
+CodePage bodyCodePage(std::string_view charset) {
+    const std::optional<CodePage> codePage = codePageForCharset(charset);
+    return codePage && canDecode(*codePage) ? *codePage : noCodePage;
+}
+
+using ByteTable = std::array<char, 256>;
+
+// For a page `from` that reads byte for byte, where every character it reads is one byte of
+// `to`: that byte for each byte of `from`. A character is written the same wherever it stands
+// in pages that write one byte for it, so the table gives what whole conversions give.
+std::optional<ByteTable> byteForByteTable(CodePage from, CodePage to) {
+    if (!readsByteForByte(from))
+        return std::nullopt;
+    ByteTable table{};
+    for (int byte = 0; byte < 256; ++byte) {
+        const std::u16string character = decode(std::string(1, static_cast<char>(byte)), from);
+        const std::string written = character.size() == 1 ? encode(character, to) : std::string();
+        if (written.size() != 1)
+            return std::nullopt;
+        table[static_cast<std::size_t>(byte)] = written.front();
+    }
+    return table;
+}
+
+const std::optional<ByteTable>& cachedByteForByteTable(CodePage from, CodePage to) {
+    thread_local std::map<std::pair<CodePage, CodePage>, std::optional<ByteTable>> tables;
+    const auto key = std::make_pair(from, to);
+    auto found = tables.find(key);
+    if (found == tables.end())
+        found = tables.emplace(key, byteForByteTable(from, to)).first;
+    return found->second;
+}
+
+} // namespace
 
 std::u16string decodeBody(std::string_view bytes, std::string_view charset) {
-    const std::optional<CodePage> codePage = codePageForCharset(charset);
-    if (codePage && canDecode(*codePage))
-        return decode(bytes, *codePage);
-    return fromLatin1(bytes);
+    return decode(bytes, bodyCodePage(charset));
+}
+
+std::string encodeBody(std::string bytes, std::string_view charset, CodePage codePage) {
+    const CodePage source = bodyCodePage(charset);
+    if (const auto& table = cachedByteForByteTable(source, codePage)) {
+        for (char& byte : bytes)
+            byte = (*table)[static_cast<unsigned char>(byte)];
+        return bytes;
+    }
+    return transcode(bytes, source, codePage);
 }
 
 } // namespace tarvenne::text

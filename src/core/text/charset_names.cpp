@@ -1,4 +1,5 @@
-#include "code_page.h"
+#include "base/ascii.h"
+#include "text/code_page.h"
 
 #include <algorithm>
 #include <array>
@@ -169,19 +170,11 @@ constexpr std::array charsetNames{
     CharsetName{"UTF-8", 65001},
 };
 
-char lowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-}
-
-bool equalIgnoringCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
-}
-
 } // namespace
 
 std::optional<CodePage> codePageForCharset(std::string_view charsetName) {
     const auto* found = std::ranges::find_if(charsetNames, [&](const CharsetName& entry) {
-        return equalIgnoringCase(entry.name, charsetName);
+        return equalsIgnoringCase(entry.name, charsetName);
     });
     if (found == charsetNames.end())
         return std::nullopt;

@@ -1,8 +1,11 @@
 #include "base/utf.h"
-#include "code_page.h"
-#include "icu_converter_names.h"
+#include "text/code_page.h"
+#include "text/icu_converter_names.h"
 
+#include <algorithm>
+#include <array>
 #include <memory>
+#include <optional>
 #include <unicode/ucnv.h>
 #include <unordered_map>
 
@@ -61,25 +64,89 @@ UConverter* converterFor(CodePage codePage) {
     return entry->second.get();
 }
 
-// Runs one whole conversion, growing the output whenever it fills up; false on a failure of
-// the converter itself (the substituting callbacks never report one for the input).
-template <typename Output, typename Input, typename Step>
-bool convertAll(Output& out, Input input, Step step) {
-    out.resize(input.size() + 16);
-    auto* source = input.data();
-    const auto* sourceLimit = input.data() + input.size();
-    std::size_t written = 0;
-    for (;;) {
-        auto* target = out.data() + written;
+// Units of text, or bytes, converted at a time: the conversions run through buffers of this size
+// rather than through whole copies of their input.
+constexpr std::size_t pieceSize = 64 * 1024;
+
+// A buffer for the conversion of `inputSize` units: a piece, or less for a short input (a
+// conversion that needs more goes on in further rounds).
+std::size_t bufferSizeFor(std::size_t inputSize) {
+    return std::min(pieceSize, 2 * inputSize + 16);
+}
+
+// Hands `bytes` read as ISO-8859-1 to `take`, piece by piece, until it stops.
+void latin1InPieces(std::string_view bytes, const std::function<bool(std::u16string_view)>& take) {
+    for (std::size_t at = 0; at < bytes.size(); at += pieceSize)
+        if (!take(fromLatin1(bytes.substr(at, pieceSize))))
+            return;
+}
+
+using CharacterTable = std::array<char16_t, 256>;
+
+// For a page that reads each byte on its own as one UTF-16 unit: the unit of each byte.
+std::optional<CharacterTable> characterTableOf(UConverter* converter) {
+    if (converter == nullptr || ucnv_getMaxCharSize(converter) != 1)
+        return std::nullopt;
+    CharacterTable table{};
+    for (int byte = 0; byte < 256; ++byte) {
+        const char input = static_cast<char>(byte);
+        const char* source = &input;
+        char16_t units[2];
+        char16_t* target = units;
         UErrorCode status = U_ZERO_ERROR;
-        step(&target, out.data() + out.size(), &source, sourceLimit, &status);
-        written = static_cast<std::size_t>(target - out.data());
-        if (status == U_BUFFER_OVERFLOW_ERROR) {
-            out.resize(out.size() * 2);
+        ucnv_reset(converter);
+        ucnv_toUnicode(converter, &target, units + 2, &source, &input + 1, nullptr, true, &status);
+        if (U_FAILURE(status) || target != units + 1)
+            return std::nullopt;
+        table[static_cast<std::size_t>(byte)] = units[0];
+    }
+    return table;
+}
+
+const std::optional<CharacterTable>& characterTableFor(CodePage codePage) {
+    thread_local std::unordered_map<CodePage, std::optional<CharacterTable>> tables;
+    auto found = tables.find(codePage);
+    if (found == tables.end())
+        found = tables.emplace(codePage, characterTableOf(converterFor(codePage))).first;
+    return found->second;
+}
+
+// Hands `bytes` read through `table` to `take`, piece by piece, until it stops.
+void tableInPieces(std::string_view bytes, const CharacterTable& table,
+                   const std::function<bool(std::u16string_view)>& take) {
+    std::u16string piece(std::min(pieceSize, bytes.size()), u'\0');
+    for (std::size_t at = 0; at < bytes.size(); at += pieceSize) {
+        const std::string_view part = bytes.substr(at, pieceSize);
+        for (std::size_t i = 0; i < part.size(); ++i)
+            piece[i] = table[static_cast<unsigned char>(part[i])];
+        if (!take(std::u16string_view(piece).substr(0, part.size())))
+            return;
+    }
+}
+
+// Appends `text` in the converter's page to `bytes`; with `flush`, also what the converter
+// still holds. What the converter itself fails on (the substituting callbacks report nothing
+// for the input) is written as ISO-8859-1.
+void appendEncoded(UConverter* converter, std::u16string_view text, bool flush,
+                   std::string& bytes) {
+    if (converter == nullptr) {
+        bytes += toLatin1(text);
+        return;
+    }
+    std::string piece(bufferSizeFor(text.size()), '\0');
+    const char16_t* source = text.data();
+    const char16_t* const sourceLimit = text.data() + text.size();
+    for (;;) {
+        char* target = piece.data();
+        UErrorCode status = U_ZERO_ERROR;
+        ucnv_fromUnicode(converter, &target, piece.data() + piece.size(), &source, sourceLimit,
+                         nullptr, flush, &status);
+        bytes.append(piece.data(), static_cast<std::size_t>(target - piece.data()));
+        if (status == U_BUFFER_OVERFLOW_ERROR)
             continue;
-        }
-        out.resize(written);
-        return U_SUCCESS(status);
+        if (U_FAILURE(status))
+            bytes += toLatin1({source, static_cast<std::size_t>(sourceLimit - source)});
+        return;
     }
 }
 
@@ -89,38 +156,72 @@ bool canDecode(CodePage codePage) {
     return converterFor(codePage) != nullptr;
 }
 
-std::u16string decode(std::string_view bytes, CodePage codePage) {
+bool readsByteForByte(CodePage codePage) {
+    const UConverter* converter = converterFor(codePage);
+    return converter == nullptr || ucnv_getMaxCharSize(converter) == 1;
+}
+
+// What the converter itself fails on (the substituting callbacks report nothing for the input)
+// is read as ISO-8859-1. A page that reads byte for byte is read through its table.
+void decodeInPieces(std::string_view bytes, CodePage codePage,
+                    const std::function<bool(std::u16string_view)>& take) {
+    if (const auto& table = characterTableFor(codePage)) {
+        tableInPieces(bytes, *table, take);
+        return;
+    }
     UConverter* converter = converterFor(codePage);
-    if (converter == nullptr)
-        return fromLatin1(bytes);
+    if (converter == nullptr) {
+        latin1InPieces(bytes, take);
+        return;
+    }
+    std::u16string piece(bufferSizeFor(bytes.size()), u'\0');
+    const char* source = bytes.data();
+    const char* const sourceLimit = bytes.data() + bytes.size();
+    for (;;) {
+        char16_t* target = piece.data();
+        UErrorCode status = U_ZERO_ERROR;
+        ucnv_toUnicode(converter, &target, piece.data() + piece.size(), &source, sourceLimit,
+                       nullptr, true, &status);
+        const auto written = static_cast<std::size_t>(target - piece.data());
+        if (written > 0 && !take({piece.data(), written}))
+            return;
+        if (status == U_BUFFER_OVERFLOW_ERROR)
+            continue;
+        if (U_FAILURE(status))
+            latin1InPieces({source, static_cast<std::size_t>(sourceLimit - source)}, take);
+        return;
+    }
+}
+
+std::u16string decode(std::string_view bytes, CodePage codePage) {
     std::u16string text;
-    const bool converted =
-        convertAll(text, bytes,
-                   [converter](char16_t** target, const char16_t* targetLimit, const char** source,
-                               const char* sourceLimit, UErrorCode* status) {
-                       ucnv_toUnicode(converter, target, targetLimit, source, sourceLimit, nullptr,
-                                      true, status);
-                   });
-    if (!converted)
-        return fromLatin1(bytes);
+    text.reserve(bytes.size());
+    decodeInPieces(bytes, codePage, [&text](std::u16string_view piece) {
+        text += piece;
+        return true;
+    });
     return text;
 }
 
 std::string encode(std::u16string_view text, CodePage codePage) {
-    UConverter* converter = converterFor(codePage);
-    if (converter == nullptr)
-        return toLatin1(text);
     std::string bytes;
-    const bool converted =
-        convertAll(bytes, text,
-                   [converter](char** target, const char* targetLimit, const char16_t** source,
-                               const char16_t* sourceLimit, UErrorCode* status) {
-                       ucnv_fromUnicode(converter, target, targetLimit, source, sourceLimit,
-                                        nullptr, true, status);
-                   });
-    if (!converted)
-        return toLatin1(text);
+    bytes.reserve(text.size());
+    appendEncoded(converterFor(codePage), text, true, bytes);
     return bytes;
+}
+
+// The two converters may be one when the pages are the same: a converter keeps the state of
+// each direction apart.
+std::string transcode(std::string_view bytes, CodePage from, CodePage to) {
+    UConverter* target = converterFor(to);
+    std::string out;
+    out.reserve(bytes.size());
+    decodeInPieces(bytes, from, [&](std::u16string_view piece) {
+        appendEncoded(target, piece, false, out);
+        return true;
+    });
+    appendEncoded(target, std::u16string_view(u"", 0), true, out);
+    return out;
 }
 
 } // namespace tarvenne::text

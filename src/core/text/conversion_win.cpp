@@ -1,6 +1,6 @@
 #include "base/utf.h"
-#include "code_page.h"
-#include "unicode_code_pages.h"
+#include "text/code_page.h"
+#include "text/unicode_code_pages.h"
 
 #include <climits>
 #include <stdexcept>
@@ -28,6 +28,14 @@ bool isPlatformCodePage(CodePage codePage) {
 
 bool canDecode(CodePage codePage) {
     return isUnicodeCodePage(codePage) || isPlatformCodePage(codePage);
+}
+
+bool readsByteForByte(CodePage codePage) {
+    if (isUnicodeCodePage(codePage))
+        return false;
+    CPINFO info{};
+    return !isPlatformCodePage(codePage) ||
+           (GetCPInfo(static_cast<UINT>(codePage), &info) && info.MaxCharSize == 1);
 }
 
 // Bytes that form no character become the page's default character, as the platform renders
@@ -68,6 +76,24 @@ std::string encode(std::u16string_view text, CodePage codePage) {
     std::string bytes(static_cast<std::size_t>(length), '\0');
     WideCharToMultiByte(page, 0, source, size, bytes.data(), length, nullptr, nullptr);
     return bytes;
+}
+
+// A page that reads byte for byte may be cut anywhere; in any other page a cut could fall
+// inside a character or a shift state, so its text is made at once and handed over whole.
+void decodeInPieces(std::string_view bytes, CodePage codePage,
+                    const std::function<bool(std::u16string_view)>& take) {
+    if (!readsByteForByte(codePage)) {
+        take(decode(bytes, codePage));
+        return;
+    }
+    constexpr std::size_t pieceSize = 64 * 1024;
+    for (std::size_t at = 0; at < bytes.size(); at += pieceSize)
+        if (!take(decode(bytes.substr(at, pieceSize), codePage)))
+            return;
+}
+
+std::string transcode(std::string_view bytes, CodePage from, CodePage to) {
+    return encode(decode(bytes, from), to);
 }
 
 } // namespace tarvenne::text

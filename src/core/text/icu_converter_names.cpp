@@ -1,4 +1,4 @@
-#include "icu_converter_names.h"
+#include "text/icu_converter_names.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "code_page.h"
+#include "text/code_page.h"
 
 namespace tarvenne::text {
 

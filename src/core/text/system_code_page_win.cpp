@@ -1,4 +1,4 @@
-#include "code_page.h"
+#include "text/code_page.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "unicode_code_pages.h"
+#include "text/unicode_code_pages.h"
 
 namespace tarvenne::text {
 namespace {

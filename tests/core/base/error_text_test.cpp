@@ -1,5 +1,5 @@
-#include "error.h"
-#include "error_text.h"
+#include "base/error.h"
+#include "base/error_text.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>

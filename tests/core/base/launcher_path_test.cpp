@@ -1,5 +1,5 @@
-#include "error_text.h"
-#include "launcher_path.h"
+#include "base/error_text.h"
+#include "base/launcher_path.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

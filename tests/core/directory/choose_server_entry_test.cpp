@@ -1,5 +1,6 @@
 #include "base/error.h"
 #include "base/utf.h"
+#include "directory/record_chooser.h"
 #include "directory/server_directory.h"
 
 #include <gtest/gtest.h>
@@ -76,6 +77,16 @@ const Case cases[] = {
     {"bars only after the chosen record", u"Tarvenne|d|l|c^|||", chosen(u"d", u"l", u"c")},
     {"too few fields in the chosen record", u"Tarvenne|d|l", std::nullopt, outOfBounds3},
     {"only the name", u"Other|^Tarvenne", std::nullopt, outOfBounds3},
+    {"only the name before the next record", u"Tarvenne^Other|d|l|c", std::nullopt, outOfBounds3},
+    {"white space after the last separator is trimmed", u"Tarvenne|d|l|\r\n", std::nullopt,
+     outOfBounds3},
+    {"white space ending the name is trimmed", u"Other|d|l|c^Tarvenne \r\n", std::nullopt,
+     outOfBounds3},
+    {"white space in a name that ends the document", u"Other|d|l|c^Tar venne", std::nullopt},
+    {"bars and white space only at the end", u"Other|d|l|c^|| \r\n", std::nullopt, outOfBounds0},
+    {"white space only after the last record", u"Other|d|l|c^ \t ", std::nullopt},
+    {"white space kept inside fields", u"Tarvenne| d |\tl| c \r\n", chosen(u" d ", u"\tl", u" c")},
+    {"prefix of the name", u"Tarv|d|l|c^Tarvennes|d|l|c", std::nullopt},
     {"escapes are bytes of code page 936",
      u"Tarvenne|d|l|%C4%E3",
      chosen(u"d", u"l", u"\u4F60"),
@@ -100,16 +111,73 @@ const Case cases[] = {
      u"Error decoding URL style (%XX) encoded string at position 1"},
 };
 
+// The record, or the failure's message in place of the record's name.
+using Outcome = std::optional<ServerEntry>;
+
+template <typename Choice> Outcome outcomeOf(Choice choice) {
+    try {
+        return choice();
+    } catch (const Error& failure) {
+        return ServerEntry{failure.message(), {}, {}, {}};
+    }
+}
+
+Outcome expectedOutcome(const Case& c) {
+    return c.failure.empty() ? c.entry : ServerEntry{std::u16string(c.failure), {}, {}, {}};
+}
+
 TEST(ChooseServerEntry, DocumentsGiveTheirRecordOrTheirFailure) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        try {
-            EXPECT_EQ(chooseServerEntry(std::u16string(c.document), c.ansiCodePage), c.entry);
-            EXPECT_TRUE(c.failure.empty()) << "no failure";
-        } catch (const Error& failure) {
-            EXPECT_EQ(failure.message(), c.failure);
-        }
+        EXPECT_EQ(outcomeOf([&] {
+                      return chooseServerEntry(std::u16string(c.document), c.ansiCodePage);
+                  }),
+                  expectedOutcome(c));
     }
+}
+
+TEST(ChooseServerEntry, ReplyBodiesGiveWhatTheirTextGives) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(outcomeOf([&] {
+                      return chooseServerEntryFromBody(toUtf8(c.document), "utf-8", c.ansiCodePage);
+                  }),
+                  expectedOutcome(c));
+    }
+    EXPECT_EQ(chooseServerEntryFromBody("Tarvenne|d|l|\xC4\xE3", "", 1252),
+              chosen(u"d", u"l", u"\u00C4\u00E3"));
+}
+
+// The decoded text arrives in pieces that may cut a record, a name or a field anywhere.
+TEST(RecordChooser, ChoosesTheSameFromOneCharacterAtATime) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Outcome whole = outcomeOf([&] {
+            RecordChooser chooser(c.document.size());
+            chooser.take(c.document);
+            return chooser.finish();
+        });
+        const Outcome trickled = outcomeOf([&] {
+            RecordChooser chooser(c.document.size());
+            for (std::size_t i = 0; i < c.document.size() && chooser.take(c.document.substr(i, 1));
+                 ++i) {
+            }
+            return chooser.finish();
+        });
+        EXPECT_EQ(trickled, whole);
+    }
+}
+
+TEST(ChooseServerEntry, RecordsAndFieldsLongerThanTheDecodingPieces) {
+    const std::string title(200'000, 'c');
+    const std::string document = std::string(65'530, 'x') + "^Tarvenne|d|" +
+                                 std::string(70'000, 'l') + "|" + title + "\r\n \t";
+    const ServerEntry expected =
+        chosen(u"d", std::u16string(70'000, u'l'), std::u16string(title.begin(), title.end()));
+    EXPECT_EQ(chooseServerEntryFromBody(document, "", 1252), expected);
+    const std::string barsFirst = std::string(100'000, '|') + "^Tarvenne|d|l|c";
+    const Outcome failure = ServerEntry{std::u16string(outOfBounds0), {}, {}, {}};
+    EXPECT_EQ(outcomeOf([&] { return chooseServerEntryFromBody(barsFirst, "", 1252); }), failure);
 }
 
 } // namespace

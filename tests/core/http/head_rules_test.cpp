@@ -1,7 +1,5 @@
-#include "http/connection_rule.h"
-#include "http/content_type.h"
 #include "http/cookie_store.h"
-#include "http/judging.h"
+#include "http/reply_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -118,6 +116,17 @@ TEST(CookieStore, TakesSetCookieLinesUnlessSetCookie2NamesTheSameCookie) {
     EXPECT_EQ(store.cookies()[0], (Cookie{"a", "9", "http://h/u"}));
     EXPECT_EQ(store.cookies()[2], (Cookie{"both", "again", "http://h/u"}));
     EXPECT_EQ(store.cookies().size(), 4u);
+
+    // Within one head too, and for each origin apart.
+    store.takeFrom(headersOf({"Set-Cookie: d=1", "Set-Cookie2: e=1, e=2", "Set-Cookie: d=2"}),
+                   "http://h/u");
+    store.takeFrom(headersOf({"Set-Cookie: a=elsewhere"}), "http://other/");
+    const std::vector<Cookie> all = store.cookies();
+    EXPECT_EQ(std::vector(all.begin() + 4, all.end()),
+              (std::vector<Cookie>{{"d", "2", "http://h/u"},
+                                   {"e", "2", "http://h/u"},
+                                   {"a", "elsewhere", "http://other/"}}));
+    EXPECT_EQ(store.cookies()[0], (Cookie{"a", "9", "http://h/u"}));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "base/error.h"
 #include "http/buffered_reader.h"
-#include "http/http_reply_error.h"
+#include "http/errors.h"
 #include "http/reply_body.h"
 #include "http/reply_head.h"
 #include "scripted_source.h"
@@ -26,7 +26,7 @@ Outcome exchange(const std::vector<std::string>& reply, ScriptedSource::Feed fee
     Outcome outcome;
     try {
         const ReplyHead head = readReplyHead(reader, [](const HeaderList&) {});
-        outcome.text = takeReplyBody(reader, head);
+        outcome.text = takeReplyBody(reader, head).text();
     } catch (const HttpReplyError& error) {
         outcome.failure = error.message();
         outcome.statusCode = error.statusCode();

@@ -11,9 +11,9 @@
 // default characters, and a page without a table there reads as ISO-8859-1.
 //
 // Sockets: Wine, which stands in for Windows in the automated runs, reports a connection that
-// the peer resets to a receiving socket as the peer's orderly close; Linux and Windows report
-// Windows Sockets code 10054 (WSAECONNRESET). Sending on such a connection fails with 10054
-// everywhere.
+// the peer resets to a receiving socket mostly as the peer's orderly close, now and then as the
+// reset; Linux and Windows report Windows Sockets code 10054 (WSAECONNRESET). Sending on such a
+// connection fails with 10054 everywhere.
 //
 // The ANSI code page: on Linux the locale of each process chooses it (LC_ALL, LC_CTYPE, LANG);
 // on Windows it is the system's, the same for every process.
@@ -68,5 +68,14 @@ inline constexpr std::u16string_view cutOffDoubleByteCharacter = u"\uFFFD";
 inline constexpr std::string_view outsideTheBmpInSingleBytePage = "?";
 
 #endif
+
+inline constexpr std::string_view resetMessage =
+    "Socket Error # 10054\r\nConnection reset by peer.";
+
+// Whether `outcome` is what a connection that the server resets gives: the reset, or where a
+// reset may read as an orderly close, `asOrderlyClose`.
+inline bool givesTheReset(std::string_view outcome, std::string_view asOrderlyClose) {
+    return outcome == resetMessage || (!receiveReportsReset() && outcome == asOrderlyClose);
+}
 
 } // namespace tarvenne::platform

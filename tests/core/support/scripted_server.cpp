@@ -33,6 +33,9 @@ SocketHandle boundLoopbackSocket(std::uint16_t& port) {
 Step send(std::string bytes) {
     return {Step::Kind::Send, std::move(bytes), {}};
 }
+Step sendRepeated(std::string bytes, int times) {
+    return {Step::Kind::Send, std::move(bytes), {}, times};
+}
 Step pause(std::chrono::milliseconds wait) {
     return {Step::Kind::Pause, {}, wait};
 }
@@ -129,9 +132,11 @@ void ScriptedServer::serve(SocketHandle connection) {
     for (const Step& step : script_) {
         switch (step.kind) {
         case Step::Kind::Send:
-            if (!sendAll(connection, step.bytes)) {
-                shim::closeSocket(connection);
-                return;
+            for (int i = 0; i < step.times; ++i) {
+                if (!sendAll(connection, step.bytes)) {
+                    shim::closeSocket(connection);
+                    return;
+                }
             }
             break;
         case Step::Kind::Pause:

@@ -19,9 +19,11 @@ struct Step {
     Kind kind = Kind::Close;
     std::string bytes;                // Send
     std::chrono::milliseconds wait{}; // Pause
+    int times = 1;                    // Send: how often the bytes are sent in a row
 };
 
 Step send(std::string bytes);
+Step sendRepeated(std::string bytes, int times);
 Step pause(std::chrono::milliseconds wait);
 Step close();    // orderly close
 Step reset();    // abortive close: the client sees a reset

@@ -208,5 +208,72 @@ TEST(Encode, RoundTripsTheAnsiPagesTexts) {
     EXPECT_EQ(encode(longText, 936).size(), 600'000u);
 }
 
+// Characters cut by the boundaries of the pieces in which long inputs are converted: a UTF-8
+// sequence and a double-byte character at every offset, and pairs of surrogates.
+TEST(Transcode, GivesWhatDecodingThenEncodingGives) {
+    std::string utf8, gbk;
+    for (int i = 0; i < 70'000; ++i) {
+        utf8 += i % 5 == 0 ? "\xE4\xBD\xA0" : i % 7 == 0 ? "\xF0\x9F\x98\x80" : "a";
+        gbk += i % 3 == 0 ? "\xC4\xE3" : "z";
+    }
+    struct Case {
+        std::string_view name;
+        std::string_view bytes;
+        CodePage from;
+        CodePage to;
+    };
+    const Case cases[] = {
+        {"UTF-8 to 936", utf8, 65001, 936},
+        {"UTF-8 to 1252", utf8, 65001, 1252},
+        {"UTF-8 to UTF-8", utf8, 65001, 65001},
+        {"936 to 936", gbk, 936, 936},
+        {"936 to UTF-8", gbk, 936, 65001},
+        {"unknown page to 936", gbk, 54936, 936},
+        {"cut-off character at the end", "a\xE4\xBD", 65001, 1252},
+        {"empty", "", 936, 1252},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(transcode(c.bytes, c.from, c.to), encode(decode(c.bytes, c.from), c.to));
+    }
+    EXPECT_EQ(encodeBody("\xC4\xE3", "", 65001), "\xC3\x84\xC3\xA3");
+    EXPECT_EQ(encodeBody("\xE4\xBD\xA0", "utf-8", 936), "\xC4\xE3");
+}
+
+// Bodies of single-byte pages, converted byte for byte where every character becomes one byte.
+TEST(EncodeBody, GivesWhatDecodingThenEncodingGives) {
+    std::string everyByte;
+    for (int byte = 0; byte < 256; ++byte)
+        everyByte += static_cast<char>(byte);
+    struct Case {
+        std::string_view charset;
+        CodePage codePage;
+    };
+    const Case cases[] = {
+        {"", 1252},        {"windows-1251", 1252},  {"windows-1252", 1251}, {"koi8-r", 1251},
+        {"", 936},         {"windows-1252", 65001}, {"iso-8859-1", 1252},   {"IBM037", 1252},
+        {"x-unknown", 874}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.charset) + " to " + std::to_string(c.codePage));
+        EXPECT_EQ(encodeBody(everyByte, c.charset, c.codePage),
+                  encode(decodeBody(everyByte, c.charset), c.codePage));
+    }
+}
+
+TEST(DecodeInPieces, PiecesJoinToTheWholeTextAndStopWhenAsked) {
+    std::string bytes;
+    for (int i = 0; i < 100'000; ++i)
+        bytes += i % 2 == 0 ? "\xC4\xE3" : "z";
+    std::u16string joined;
+    decodeInPieces(bytes, 936, [&](std::u16string_view piece) {
+        joined += piece;
+        return true;
+    });
+    EXPECT_EQ(joined, decode(bytes, 936));
+    int taken = 0;
+    decodeInPieces(bytes, 936, [&](std::u16string_view) { return ++taken < 1; });
+    EXPECT_EQ(taken, 1);
+}
+
 } // namespace
 } // namespace tarvenne::text

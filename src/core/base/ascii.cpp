@@ -1,0 +1,60 @@
+#include "base/ascii.h"
+
+#include <algorithm>
+
+namespace tarvenne {
+namespace {
+
+bool isSpaceOrControl(char c) {
+    const auto code = static_cast<unsigned char>(c);
+    return code <= 0x20 || code == 0x7F;
+}
+
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+} // namespace
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && isSpaceOrControl(text.front()))
+        text.remove_prefix(1);
+    return trimmedEnd(text);
+}
+
+std::string_view trimmedEnd(std::string_view text) {
+    while (!text.empty() && isSpaceOrControl(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    return std::ranges::equal(a, b, [](char x, char y) { return lower(x) == lower(y); });
+}
+
+std::string lowerCased(std::string_view text) {
+    std::string out(text);
+    std::ranges::transform(out, out.begin(), lower);
+    return out;
+}
+
+int hexDigitValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+std::u16string asciiText(std::string_view bytes) {
+    std::u16string text(bytes.size(), u'?');
+    std::ranges::transform(bytes, text.begin(), [](char c) {
+        const auto code = static_cast<unsigned char>(c);
+        return code < 0x80 ? static_cast<char16_t>(code) : u'?';
+    });
+    return text;
+}
+
+} // namespace tarvenne
