@@ -305,7 +305,9 @@ private:
     }
 
     void checkRecords(const DecodedBytes& decoded) {
-        const auto [text, sources] = decodedText(decoded);
+        const auto textAndSources = decodedText(decoded);
+        const std::u16string& text = textAndSources.first;
+        const std::vector<std::size_t>& sources = textAndSources.second;
         const auto source = [&](std::size_t index) {
             return index < sources.size() ? sources[index] : text_.size();
         };
