@@ -321,7 +321,8 @@ void LauncherFlowTest::mainWindowDocuments() {
 }
 
 // The error box can be moved and closed, nothing else: the window manager offers neither to
-// maximise nor to resize it.
+// maximise nor to resize it. openbox offers to minimise every dialog, whatever its hints, its
+// window type (dialog or utility) and its owner: that is not checked here.
 void LauncherFlowTest::errorBoxCanOnlyBeMovedAndClosed() {
     X11Client display;
     QStringList actions;

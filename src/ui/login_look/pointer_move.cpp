@@ -32,9 +32,9 @@ void PointerMove::start(QWidget& handle, QPoint globalPos) {
 void PointerMove::begin(QPoint globalPos) {
     if (phase_ != Phase::Pressed)
         return;
-    // The window manager's move follows the pointer until the button is released. It takes
-    // the release itself, so the toolkit may go on reporting the button as held: only a new
-    // press starts another move.
+    // The window manager's move follows the pointer until the button is released. Until it has
+    // taken the pointer over, mouse moves still reach the handle with the button held: only a
+    // new press starts another move.
     if (QWindow* native = window_.windowHandle(); native && native->startSystemMove()) {
         phase_ = Phase::Finished;
         return;

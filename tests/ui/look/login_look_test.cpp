@@ -157,7 +157,8 @@ class LoginLookTest : public QObject {
 
     // Presses `button` at `from`, moves the pointer by `by`, first a quarter of the way, which
     // the window sees, then to the end, and releases the button. Where the window moves, the
-    // pointer reaches the end only once the window has started to follow it.
+    // pointer reaches the end only once the window has started to follow it, and the drag is
+    // over once the release has ended the move.
     void drag(std::uint32_t window, QPoint from, QPoint by, int button, bool moves) {
         const QPoint start = display_->geometry(window).topLeft();
         display_->movePointer(from);
@@ -174,8 +175,14 @@ class LoginLookTest : public QObject {
         const int releases = log_.releases;
         display_->movePointer(from + by);
         display_->releaseButton(button);
-        if (!moves)
+        if (moves) {
+            // The window manager's move ends when it handles the release and lets the pointer
+            // go. Until then it moves the window to the last pointer position it has queued,
+            // one from after the release included.
+            QTRY_VERIFY(!display_->isPointerGrabbed());
+        } else {
             QTRY_VERIFY(log_.releases > releases);
+        }
     }
 
 private slots:

@@ -197,6 +197,21 @@ void X11Client::roundTrip() {
     std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
 }
 
+bool X11Client::isPointerGrabbed() {
+    // Only a grab of another client keeps this one from taking the pointer, which it then
+    // gives back at once.
+    auto reply = owned(xcb_grab_pointer_reply(
+        connection_,
+        xcb_grab_pointer(connection_, 0, root_, 0, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC,
+                         XCB_NONE, XCB_NONE, XCB_CURRENT_TIME),
+        nullptr));
+    if (!reply || reply->status != XCB_GRAB_STATUS_SUCCESS)
+        return true;
+    xcb_ungrab_pointer(connection_, XCB_CURRENT_TIME);
+    roundTrip();
+    return false;
+}
+
 void X11Client::movePointer(QPoint screenPosition) {
     xcb_test_fake_input(connection_, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, root_,
                         static_cast<std::int16_t>(screenPosition.x()),

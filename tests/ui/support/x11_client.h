@@ -55,6 +55,10 @@ public:
     // window (_NET_WM_STATE), as its window menu and key bindings do.
     void requestState(std::uint32_t window, const QString& state);
 
+    // Whether a client holds the pointer in an active grab, as the window manager does while it
+    // moves a window with the pointer.
+    bool isPointerGrabbed();
+
     void movePointer(QPoint screenPosition);
     // Buttons as X numbers them: 1 left, 3 right.
     void pressButton(int button);
