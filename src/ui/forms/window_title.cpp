@@ -1,16 +1,11 @@
 #include "forms/window_title.h"
 
+#include "login_look/x11_atom.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QWidget>
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
-#include <memory>
-
-#if QT_CONFIG(xcb)
-#include <xcb/xcb.h>
-#endif
 
 namespace tarvenne::ui {
 namespace {
@@ -23,16 +18,10 @@ void writeEmptyNativeTitle(QWidget& window) {
     if (!x11 || !window.internalWinId())
         return;
     xcb_connection_t* const connection = x11->connection();
-    const auto atom = [connection](const char* name) {
-        const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
-            xcb_intern_atom_reply(connection,
-                                  xcb_intern_atom(connection, 0, std::strlen(name), name), nullptr),
-            &std::free);
-        return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    };
     const auto native = static_cast<xcb_window_t>(window.internalWinId());
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, native, atom("_NET_WM_NAME"),
-                        atom("UTF8_STRING"), 8, 0, "");
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, native,
+                        internAtom(connection, "_NET_WM_NAME"),
+                        internAtom(connection, "UTF8_STRING"), 8, 0, "");
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, native, XCB_ATOM_WM_NAME,
                         XCB_ATOM_STRING, 8, 0, "");
     xcb_flush(connection);

@@ -1,5 +1,7 @@
 #include "login_look/colour_key.h"
 
+#include "login_look/x11_atom.h"
+
 #include <QBitmap>
 #include <QGuiApplication>
 #include <QImage>
@@ -13,7 +15,6 @@
 #else
 #include <cstdlib>
 #include <memory>
-#include <xcb/xcb.h>
 #endif
 
 namespace tarvenne::ui {
@@ -22,15 +23,11 @@ namespace {
 #ifndef Q_OS_WIN
 // Whether a compositing manager owns the selection that announces it for the X screen.
 bool compositingManagerRuns(xcb_connection_t* connection) {
-    static constexpr char selection[] = "_NET_WM_CM_S0";
-    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> atom(
-        xcb_intern_atom_reply(
-            connection, xcb_intern_atom(connection, 0, sizeof selection - 1, selection), nullptr),
-        &std::free);
-    if (!atom)
+    const xcb_atom_t selection = internAtom(connection, "_NET_WM_CM_S0");
+    if (selection == XCB_ATOM_NONE)
         return false;
     const std::unique_ptr<xcb_get_selection_owner_reply_t, decltype(&std::free)> owner(
-        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom),
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection),
                                       nullptr),
         &std::free);
     return owner && owner->owner != XCB_NONE;

@@ -1,18 +1,13 @@
 #include "login_look/frameless.h"
 
+#include "login_look/x11_atom.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
-#include <memory>
-
-#if QT_CONFIG(xcb)
-#include <xcb/xcb.h>
-#endif
 
 namespace tarvenne::ui {
 namespace {
@@ -35,18 +30,14 @@ void offerOnlyMoveAndClose(QWidget& window) {
     if (!x11 || !window.internalWinId())
         return;
     xcb_connection_t* const connection = x11->connection();
-    constexpr char name[] = "_MOTIF_WM_HINTS";
-    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> hintsAtom(
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, std::strlen(name), name),
-                              nullptr),
-        &std::free);
-    if (!hintsAtom)
+    const xcb_atom_t hintsAtom = internAtom(connection, "_MOTIF_WM_HINTS");
+    if (hintsAtom == XCB_ATOM_NONE)
         return;
     const std::uint32_t hints[5] = {MwmHintsFunctions | MwmHintsDecorations,
                                     MwmFunctionMove | MwmFunctionClose, 0, 0, 0};
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE,
-                        static_cast<xcb_window_t>(window.internalWinId()), hintsAtom->atom,
-                        hintsAtom->atom, 32, 5, hints);
+                        static_cast<xcb_window_t>(window.internalWinId()), hintsAtom, hintsAtom, 32,
+                        5, hints);
     xcb_flush(connection);
 #else
     Q_UNUSED(window);
