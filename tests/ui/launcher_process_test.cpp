@@ -2,6 +2,8 @@
 // behind. An X client of the test plays the desktop: it closes windows as a window manager
 // does and moves and clicks the pointer.
 #include "launcher_process.h"
+#include "login_look/login_layout.h"
+#include "scripted_server.h"
 #include "test_site.h"
 #include "x11_client.h"
 
@@ -15,15 +17,14 @@
 #include <optional>
 
 using namespace tarvenne::ui::test;
+namespace layout = tarvenne::ui::login_layout;
 
 namespace {
 
 constexpr int timeout = 60000;
 
-// Places in the login window, by its layout: the login browser's top-left corner, and a
-// point of the close hotspot.
-constexpr QPoint loginBrowserOrigin{362, 103};
-constexpr QPoint closeHotspot{1010, 39};
+// A point of the close spot in the login window.
+constexpr QPoint closeHotspot = layout::closeSpot + QPoint(3, 6);
 
 QString underTest() {
     return QStringLiteral(TARVENNE_UNDER_TEST);
@@ -33,7 +34,7 @@ QString underTest() {
 // screen, and clicks it.
 void handOff(X11Client& desktop, const TestSite& site, std::uint32_t login) {
     QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/painted")), timeout);
-    desktop.movePointer(desktop.geometry(login).topLeft() + loginBrowserOrigin +
+    desktop.movePointer(desktop.geometry(login).topLeft() + layout::browserArea.topLeft() +
                         TestSite::link(QStringLiteral("handoff")).centre);
     QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/hovered")), timeout);
     desktop.clickLeftButton();
@@ -92,8 +93,8 @@ void LauncherProcessTest::closingTheLoginWindowEndsTheLauncher() {
     }
 
     QVERIFY(launcher.endsWithStatusZero(timeout));
-    QVERIFY(launcher.shown(QStringLiteral("Login")));
-    QVERIFY(!launcher.shown(QStringLiteral("Form1")));
+    QVERIFY(launcher.shown(QStringLiteral("loginWindow")));
+    QVERIFY(!launcher.shown(QStringLiteral("mainWindow")));
     QVERIFY(launcher.boxes().isEmpty());
 }
 
@@ -107,7 +108,9 @@ void LauncherProcessTest::unreachableDirectoryShowsOneBoxThenTheUnshapedWindow()
                                       linkFailure);
     if (linkFailure)
         QVERIFY(QFile::copy(underTest(), renamed));
-    LauncherProcess launcher(renamed, refusingAddress(QStringLiteral("/update.html")));
+    const tarvenne::testing::RefusingPort refusing;
+    LauncherProcess launcher(
+        renamed, QStringLiteral("http://127.0.0.1:%1/update.html").arg(refusing.port()));
     X11Client desktop;
 
     std::optional<std::uint32_t> login;
@@ -128,7 +131,7 @@ void LauncherProcessTest::unreachableDirectoryShowsOneBoxThenTheUnshapedWindow()
     desktop.requestClose(*login);
     QVERIFY(launcher.endsWithStatusZero(timeout));
     QCOMPARE(launcher.boxes().size(), 1);
-    QVERIFY(!launcher.shown(QStringLiteral("Form1")));
+    QVERIFY(!launcher.shown(QStringLiteral("mainWindow")));
 }
 
 // The whole road, with the pointer of the display: the hand-off brings up the main window
@@ -156,7 +159,7 @@ void LauncherProcessTest::handOffRunWritesNoFiles() {
         timeout);
     handOff(desktop, site, *login);
 
-    QTRY_VERIFY_WITH_TIMEOUT(launcher.shown(QStringLiteral("Form1")), timeout);
+    QTRY_VERIFY_WITH_TIMEOUT(launcher.shown(QStringLiteral("mainWindow")), timeout);
     QVERIFY(launcher.windows().last().value("maximized").toBool());
     QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/me.php")), timeout);
     std::optional<std::uint32_t> form1;

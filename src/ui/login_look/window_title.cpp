@@ -1,11 +1,9 @@
-#include "forms/window_title.h"
+#include "login_look/window_title.h"
 
 #include "login_look/x11_atom.h"
 
-#include <QEvent>
 #include <QGuiApplication>
 #include <QWidget>
-#include <algorithm>
 
 namespace tarvenne::ui {
 namespace {
@@ -30,36 +28,17 @@ void writeEmptyNativeTitle(QWidget& window) {
 #endif
 }
 
-// Keeps an empty title empty whenever the window gets a native window, which the toolkit titles
-// with the program's name.
-class EmptyTitleKeeper : public QObject {
-public:
-    explicit EmptyTitleKeeper(QWidget& window) : QObject(&window) {
-        window.installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        auto* const window = static_cast<QWidget*>(watched);
-        if (event->type() == QEvent::WinIdChange && window->windowTitle().isEmpty())
-            writeEmptyNativeTitle(*window);
-        return false;
-    }
-};
-
 } // namespace
 
 void setExactWindowTitle(QWidget& window, const QString& title) {
     // A doubled placeholder is shown as one literal "[*]".
     window.setWindowTitle(QString(title).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
-    if (!title.isEmpty())
-        return;
-    const QObjectList& children = window.children();
-    if (std::none_of(children.begin(), children.end(), [](const QObject* child) {
-            return dynamic_cast<const EmptyTitleKeeper*>(child) != nullptr;
-        }))
-        new EmptyTitleKeeper(window);
-    writeEmptyNativeTitle(window);
+    keepEmptyTitle(window);
+}
+
+void keepEmptyTitle(QWidget& window) {
+    if (window.windowTitle().isEmpty())
+        writeEmptyNativeTitle(window);
 }
 
 } // namespace tarvenne::ui
