@@ -3,7 +3,6 @@
 #include "login_look/colour_key.h"
 #include "login_look/x11_atom.h"
 
-#include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
 #include <cstdint>
@@ -27,10 +26,9 @@ constexpr std::uint32_t MwmFunctionClose = 1U << 5;
 // on a frameless window, so the hints are written to the native window directly.
 void offerOnlyMoveAndClose(QWidget& window) {
 #if QT_CONFIG(xcb)
-    auto* const x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !window.internalWinId())
+    xcb_connection_t* const connection = nativeConnection(window);
+    if (!connection)
         return;
-    xcb_connection_t* const connection = x11->connection();
     const xcb_atom_t hintsAtom = internAtom(connection, "_MOTIF_WM_HINTS");
     if (hintsAtom == XCB_ATOM_NONE)
         return;

@@ -2,7 +2,6 @@
 
 #include "login_look/x11_atom.h"
 
-#include <QGuiApplication>
 #include <QWidget>
 
 namespace tarvenne::ui {
@@ -12,10 +11,9 @@ namespace {
 // there: the window manager reads _NET_WM_NAME, older ones WM_NAME.
 void writeEmptyNativeTitle(QWidget& window) {
 #if QT_CONFIG(xcb)
-    auto* const x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !window.internalWinId())
+    xcb_connection_t* const connection = nativeConnection(window);
+    if (!connection)
         return;
-    xcb_connection_t* const connection = x11->connection();
     const auto native = static_cast<xcb_window_t>(window.internalWinId());
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, native,
                         internAtom(connection, "_NET_WM_NAME"),

@@ -133,8 +133,10 @@ bool LoginWindow::event(QEvent* event) {
 void LoginWindow::showEvent(QShowEvent* event) {
     // The window system places the window: a dialog's own centring is left out.
     QWidget::showEvent(event);
-    if (!event->spontaneous())
-        loginView_->load(QUrl(loginAddress_));
+    if (event->spontaneous())
+        return;
+    decided_ = false;
+    loginView_->load(QUrl(loginAddress_));
 }
 
 void LoginWindow::keyPressEvent(QKeyEvent* event) {

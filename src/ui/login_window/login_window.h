@@ -38,8 +38,8 @@ public:
     // The address of the link that the pointer rests on in the login page, empty off the links.
     const QString& hoveredLink() const { return hoveredLink_; }
 
-    // The first result of a run stands: a close request that arrives after the hand-off, as one
-    // does on Wayland when another window's native window is made anew, leaves it alone.
+    // The first result of a modal run stands: a close request that arrives after the hand-off, as
+    // one does on Wayland when another window's native window is made anew, leaves it alone.
     void done(int result) override;
 
 private slots:
