@@ -40,6 +40,22 @@ void handOff(X11Client& desktop, const TestSite& site, std::uint32_t login) {
     desktop.clickLeftButton();
 }
 
+// Whether a process runs whose parent is `pid`: the web engine's helper processes are the
+// launcher's only children.
+bool hasChildProcess(qint64 pid) {
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // [proc(5)] pid (comm) state ppid ...
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields[1].toLongLong() == pid)
+            return true;
+    }
+    return false;
+}
+
 // The files and folders below `folder`.
 QStringList contents(const QString& folder) {
     QStringList found;
@@ -60,6 +76,7 @@ private slots:
     void closingTheLoginWindowEndsTheLauncher_data();
     void closingTheLoginWindowEndsTheLauncher();
     void unreachableDirectoryShowsOneBoxThenTheUnshapedWindow();
+    void noWindowBeforeTheDirectoryAnswers();
     void handOffRunWritesNoFiles();
     void windowTitlesAsWritten_data();
     void windowTitlesAsWritten();
@@ -132,6 +149,34 @@ void LauncherProcessTest::unreachableDirectoryShowsOneBoxThenTheUnshapedWindow()
     QVERIFY(launcher.endsWithStatusZero(timeout));
     QCOMPARE(launcher.boxes().size(), 1);
     QVERIFY(!launcher.shown(QStringLiteral("mainWindow")));
+}
+
+// The update document is fetched while the web engine starts: no window appears while the
+// directory server holds its answer, and the login window comes up once it has answered.
+void LauncherProcessTest::noWindowBeforeTheDirectoryAnswers() {
+    TestSite site;
+    DirectoryServer directory(updateDocumentFor(site, QStringLiteral("Tarvenne Online")),
+                              DirectoryServer::Answer::WhenReleased);
+    LauncherProcess launcher(underTest(), directory.updateListUrl());
+    X11Client desktop;
+
+    QTRY_VERIFY_WITH_TIMEOUT(directory.requested() && hasChildProcess(launcher.pid()), timeout);
+    QVERIFY(desktop.viewableWindows(launcher.pid()).isEmpty());
+    QVERIFY(launcher.windows().isEmpty());
+    directory.release();
+
+    std::optional<std::uint32_t> login;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (login = desktop.viewableWindow(launcher.pid(), QStringLiteral("Tarvenne Online"))),
+        timeout);
+    QCOMPARE(desktop.viewableWindows(launcher.pid()).size(), 1);
+    // The first window that the launcher showed is the shaped login window.
+    QTRY_COMPARE_WITH_TIMEOUT(launcher.windows().size(), 1, timeout);
+    QCOMPARE(launcher.windows().first().value("title").toString(),
+             QStringLiteral("Tarvenne Online"));
+    desktop.requestClose(*login);
+    QVERIFY(launcher.endsWithStatusZero(timeout));
+    QVERIFY(launcher.boxes().isEmpty());
 }
 
 // The whole road, with the pointer of the display: the hand-off brings up the main window

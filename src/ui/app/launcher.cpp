@@ -12,20 +12,20 @@
 #include <text/code_page.h>
 
 namespace tarvenne::ui {
-namespace {
 
-// The game's record in the update document at `address`; an empty one when it has none.
-directory::ServerEntry fetchGameRecord(std::string_view address) {
-    http::HttpClient client;
-    return directory::fetchServerEntry(client, address, text::systemAnsiCodePage())
-        .value_or(directory::ServerEntry{});
+std::future<directory::ServerEntry> startFetchingGameRecord(std::string address) {
+    // The ANSI code page comes from the environment, which is read here, before the thread starts.
+    return std::async(std::launch::async,
+                      [address = std::move(address), ansiCodePage = text::systemAnsiCodePage()] {
+                          http::HttpClient client;
+                          return directory::fetchServerEntry(client, address, ansiCodePage)
+                              .value_or(directory::ServerEntry{});
+                      });
 }
 
-} // namespace
-
-bool passLoginGate(MainWindow& mainWindow, std::string_view directoryAddress) {
+bool passLoginGate(MainWindow& mainWindow, std::future<directory::ServerEntry> gameRecord) {
     LoginWindow login(mainWindow.gamePage());
-    showingFailures([&] { login.takeServerEntry(fetchGameRecord(directoryAddress)); });
+    showingFailures([&] { login.takeServerEntry(gameRecord.get()); });
     if (login.exec() != QDialog::Accepted)
         return false;
     mainWindow.setTitle(login.title());
@@ -33,12 +33,14 @@ bool passLoginGate(MainWindow& mainWindow, std::string_view directoryAddress) {
 }
 
 int runLauncher(char* programName, std::string_view directoryAddress) {
+    // The environment is complete before the fetch's thread starts, which reads it.
     Application::prepareStart();
+    auto gameRecord = startFetchingGameRecord(std::string(directoryAddress));
     Application application(programName);
     BrowserProfile profile;
     // Made hidden before the gate, so that its page can take the game's window.
     MainWindow mainWindow(&profile);
-    if (!passLoginGate(mainWindow, directoryAddress))
+    if (!passLoginGate(mainWindow, std::move(gameRecord)))
         return 0;
     mainWindow.show();
     application.exec();

@@ -55,7 +55,8 @@ QWebEngineView& LauncherFixture::gameView() {
 bool LauncherFixture::passGate(const QString& directoryAddress,
                                std::function<void(LoginWindow&)> steps) {
     GateSteps gate(std::move(steps));
-    const bool handedOff = passLoginGate(mainWindow_, directoryAddress.toStdString());
+    const bool handedOff =
+        passLoginGate(mainWindow_, startFetchingGameRecord(directoryAddress.toStdString()));
     if (!gate.ran())
         QTest::qFail("the login window never came up", __FILE__, __LINE__);
     return handedOff;
