@@ -41,7 +41,8 @@ private:
 // The control of `window` named `name`.
 template <typename Control> Control& control(QWidget& window, const QString& name) {
     auto* const found = window.findChild<Control*>(name);
-    Q_ASSERT(found);
+    if (!found)
+        qFatal("%s has no control named %s", qPrintable(window.objectName()), qPrintable(name));
     return *found;
 }
 
