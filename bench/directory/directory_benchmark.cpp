@@ -42,7 +42,8 @@ void chooseLastRecord(benchmark::State& state) {
     const auto ansiCodePage = static_cast<text::CodePage>(state.range(0));
     const std::string body = updateDocument();
     const auto entry = directory::chooseServerEntryFromBody(body, "", ansiCodePage);
-    if (body.size() != documentSize || !entry || entry->dns != u"http://login.example.net/") {
+    if (body.size() != documentSize || !entry ||
+        entry->siteAddress != u"http://login.example.net/") {
         state.SkipWithError("the document does not give its last record");
         return;
     }

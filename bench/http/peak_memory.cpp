@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
         directory::chooseServerEntryFromBody(std::move(body.bytes), body.charset, 1252);
     const long decoded = peakKiB();
     ::close(endPipe[1]);
-    if (!entry || entry->dns != u"http://login.example.net/") {
+    if (!entry || entry->siteAddress != u"http://login.example.net/") {
         std::puts("the document did not give its last record");
         return 1;
     }

@@ -65,9 +65,9 @@ TEST_F(DemoSiteTest, UpdateDocumentLeadsTheLauncherToTheSiteInEveryAsciiCodePage
         http::HttpClient http;
         const auto entry = directory::fetchServerEntry(http, address, codePage);
         ASSERT_TRUE(entry);
-        EXPECT_EQ(entry->dns, std::u16string(site.begin(), site.end()));
-        EXPECT_EQ(entry->loginp, u"login.html");
-        EXPECT_EQ(entry->caption1, u"Tarvenne: Ashen Crown");
+        EXPECT_EQ(entry->siteAddress, std::u16string(site.begin(), site.end()));
+        EXPECT_EQ(entry->loginPage, u"login.html");
+        EXPECT_EQ(entry->title, u"Tarvenne: Ashen Crown");
     }
 }
 

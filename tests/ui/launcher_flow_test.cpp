@@ -1,14 +1,11 @@
 // The login gate and the hand-off, in process: the real windows and browsers, against the
 // tests' own directory server and site.
-#include "app/terminate_request.h"
+#include "app/error_box.h"
 #include "browser/browser_window.h"
-#include "browser/web_browser.h"
-#include "browser_windows.h"
-#include "error_box/error_box.h"
-#include "forms/form_creation.h"
-#include "gate_driver.h"
+#include "browser/frames_reporting_page.h"
+#include "launcher_fixture.h"
+#include "login_look/transparent_label.h"
 #include "login_window/login_window.h"
-#include "main_window/main_window.h"
 #include "message_box_watcher.h"
 #include "page_script.h"
 #include "test_site.h"
@@ -18,6 +15,7 @@
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
+#include <QWebEngineView>
 #include <base/error.h>
 
 using namespace tarvenne::ui;
@@ -44,12 +42,13 @@ private slots:
     void newWindowWithoutHandOff_data();
     void newWindowWithoutHandOff();
     void escapeAndEnterKeepTheGate();
-    void terminateRequestEndsTheGate();
+    void closeSpotEndsTheGate();
     void lateCloseKeepsTheHandOffResult();
     void directoryStepOfTheLoginWindow_data();
     void directoryStepOfTheLoginWindow();
     void mainWindowDocuments_data();
     void mainWindowDocuments();
+    void newWindowOfTheGamePage();
     void errorBoxCanOnlyBeMovedAndClosed();
     void failureInAnEventHandler_data();
     void failureInAnEventHandler();
@@ -59,12 +58,6 @@ private:
 };
 
 void LauncherFlowTest::cleanup() {
-    // A gate that ended without the hand-off has sent the terminate request; it belongs to
-    // that run only.
-    QCoreApplication::removePostedEvents(QCoreApplication::instance(), terminateRequestEvent());
-    delete Form1;
-    Form1 = nullptr;
-    BrowserWindow::closeAll();
     boxes_.clear();
 }
 
@@ -72,32 +65,34 @@ void LauncherFlowTest::handOffBringsTheGameIntoTheMainWindow() {
     TestSite site;
     DirectoryServer directory(updateDocumentFor(site, QStringLiteral("Tarvenne Online")));
     const QString gameAddress = site.address(QStringLiteral("/me.php?FQ=1"));
+    LauncherFixture launcher;
 
-    duringGate([&](TLogin& login) {
+    const bool handedOff = launcher.passGate(directory.updateListUrl(), [&](LoginWindow& login) {
         QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/painted")), pageTimeout);
         const QPoint link = TestSite::link(QStringLiteral("handoff")).centre;
         hover(login, link);
-        QTRY_COMPARE(login.NewURL, gameAddress);
-        QCOMPARE(Form1->url, login.NewURL);
+        QTRY_COMPARE(login.hoveredLink(), gameAddress);
         click(login, link);
-        QTRY_COMPARE(login.modalResult(), ModalResult::Ok);
+        QTRY_VERIFY(!login.isVisible());
+        QCOMPARE(login.result(), int(QDialog::Accepted));
     });
-    createForm(Form1, directory.updateListUrl().toStdString());
 
-    QVERIFY(!Form1->findChild<TLogin*>());
-    QCOMPARE(Form1->windowTitle(), QStringLiteral("Tarvenne Online"));
-    Form1->show();
-    QVERIFY(Form1->isMaximized());
-    QTRY_COMPARE_WITH_TIMEOUT(Form1->web_select->url().toString(), gameAddress, pageTimeout);
-    QTRY_COMPARE_WITH_TIMEOUT(evaluate(Form1->web_select->page(), bodyStyle).toString(), styledBody,
+    QVERIFY(handedOff);
+    QVERIFY(!shownLoginWindow());
+    MainWindow& mainWindow = launcher.mainWindow();
+    QWebEngineView& gameView = launcher.gameView();
+    QCOMPARE(mainWindow.windowTitle(), QStringLiteral("Tarvenne Online"));
+    mainWindow.show();
+    QVERIFY(mainWindow.isMaximized());
+    QTRY_COMPARE_WITH_TIMEOUT(gameView.url().toString(), gameAddress, pageTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(evaluate(gameView.page(), bodyStyle).toString(), styledBody,
                               pageTimeout);
-    QTRY_COMPARE(evaluate(Form1->web_select->page(), QStringLiteral("innerWidth")).toInt(),
-                 Form1->web_select->width());
-    QCOMPARE(evaluate(Form1->web_select->page(),
-                      QStringLiteral("document.getElementById('cookie').textContent"))
-                 .toString(),
-             QString::fromLatin1(TestSite::sessionCookie));
-    QVERIFY(browserWindows().isEmpty());
+    QTRY_COMPARE(evaluate(gameView.page(), QStringLiteral("innerWidth")).toInt(), gameView.width());
+    QCOMPARE(
+        evaluate(gameView.page(), QStringLiteral("document.getElementById('cookie').textContent"))
+            .toString(),
+        QString::fromLatin1(TestSite::sessionCookie));
+    QVERIFY(BrowserWindow::openWindows().isEmpty());
     QVERIFY(boxes_.shown().isEmpty());
 }
 
@@ -122,43 +117,42 @@ void LauncherFlowTest::newWindowWithoutHandOff() {
     QFETCH(bool, byClick);
     TestSite site;
     DirectoryServer directory(updateDocumentFor(site, QStringLiteral("Tarvenne Online")));
+    LauncherFixture launcher;
 
-    duringGate([&](TLogin& login) {
+    const bool handedOff = launcher.passGate(directory.updateListUrl(), [&](LoginWindow& login) {
         QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/painted")), pageTimeout);
         for (const QString& id : hovered) {
             hover(login, TestSite::link(id).centre);
-            QTRY_COMPARE(login.NewURL, site.address(TestSite::link(id).path));
+            QTRY_COMPARE(login.hoveredLink(), site.address(TestSite::link(id).path));
         }
-        const QString lastStatus = login.NewURL;
+        const QString lastStatus = login.hoveredLink();
         if (byClick) {
             click(login, TestSite::link(opened).centre);
         } else {
-            evaluate(login.web_xszd->page(),
+            evaluate(loginView(login).page(),
                      QStringLiteral("document.getElementById('%1').click()").arg(opened));
         }
-        QTRY_COMPARE_WITH_TIMEOUT(browserWindows().size(), 1, pageTimeout);
-        QTRY_COMPARE_WITH_TIMEOUT(browserWindows().first()->browser()->url().toString(),
+        QTRY_COMPARE_WITH_TIMEOUT(BrowserWindow::openWindows().size(), 1, pageTimeout);
+        BrowserWindow* const separate = BrowserWindow::openWindows().first();
+        QTRY_COMPARE_WITH_TIMEOUT(separate->view()->url().toString(),
                                   site.address(TestSite::link(opened).path), pageTimeout);
-        QCOMPARE(login.NewURL, lastStatus);
-        QCOMPARE(Form1->url, login.NewURL);
+        QCOMPARE(login.hoveredLink(), lastStatus);
         // The separate window takes the player's clicks while the gate goes on.
-        BrowserWindow* const separate = browserWindows().first();
         QVERIFY(separate->isVisible());
         // Until the page's own title arrives, the view's title is its address.
         const QString title = TestSite::link(opened).title;
-        QTRY_COMPARE_WITH_TIMEOUT(separate->browser()->title(), title, pageTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(separate->view()->title(), title, pageTimeout);
         QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/painted/") + title), pageTimeout);
         X11Client display;
         display.movePointer(separate->mapToGlobal(QPoint(100, 100)));
         display.clickLeftButton();
         QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/clicked/") + title), pageTimeout);
         QVERIFY(login.isVisible());
-        QCOMPARE(login.modalResult(), ModalResult::None);
     });
-    createForm(Form1, directory.updateListUrl().toStdString());
 
-    QCOMPARE(Form1->windowTitle(), QStringLiteral("Form1"));
-    QVERIFY(Form1->web_select->url().isEmpty());
+    QVERIFY(!handedOff);
+    QCOMPARE(launcher.mainWindow().windowTitle(), QStringLiteral("Form1"));
+    QVERIFY(launcher.gameView().url().isEmpty());
     QVERIFY(boxes_.shown().isEmpty());
 }
 
@@ -167,98 +161,101 @@ void LauncherFlowTest::newWindowWithoutHandOff() {
 void LauncherFlowTest::escapeAndEnterKeepTheGate() {
     TestSite site;
     DirectoryServer directory(updateDocumentFor(site, QStringLiteral("Tarvenne Online")));
+    LauncherFixture launcher;
     bool checked = false;
 
-    duringGate([&](TLogin& login) {
+    launcher.passGate(directory.updateListUrl(), [&](LoginWindow& login) {
         QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/painted")), pageTimeout);
         login.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&login));
-        login.web_xszd->setFocus();
+        loginView(login).setFocus();
         for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_A})
             QTest::keyClick(login.windowHandle(), key);
         QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/key/a")), pageTimeout);
         QVERIFY(site.answered(QStringLiteral("/key/Escape")));
         QVERIFY(site.answered(QStringLiteral("/key/Enter")));
         // A round trip to the page: the browser has handled whatever the page left of the keys.
-        evaluate(login.web_xszd->page(), QStringLiteral("0"));
+        evaluate(loginView(login).page(), QStringLiteral("0"));
         for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter})
             QTest::keyClick(&login, key);
+        QCoreApplication::processEvents();
         QVERIFY(login.isVisible());
-        QCOMPARE(login.modalResult(), ModalResult::None);
         checked = true;
     });
-    createForm(Form1, directory.updateListUrl().toStdString());
 
     QVERIFY(checked);
 }
 
-// The terminate request, which the close hotspot sends, ends the gate with the cancel
-// result although no main loop runs yet.
-void LauncherFlowTest::terminateRequestEndsTheGate() {
+// A click on the close spot ends the gate without the hand-off, also while the login page is
+// still being fetched.
+void LauncherFlowTest::closeSpotEndsTheGate() {
     TestSite site;
     DirectoryServer directory(updateDocumentFor(site, QStringLiteral("Tarvenne Online")));
-    bool ended = false;
+    LauncherFixture launcher;
 
-    duringGate([&](TLogin& login) {
-        sendTerminateRequest();
-        QTRY_COMPARE(login.modalResult(), ModalResult::Cancel);
-        ended = true;
+    const bool handedOff = launcher.passGate(directory.updateListUrl(), [&](LoginWindow& login) {
+        QTest::mouseClick(&control<TransparentLabel>(login, QStringLiteral("closeSpot")),
+                          Qt::LeftButton);
+        QVERIFY(!login.isVisible());
+        QCOMPARE(login.result(), int(QDialog::Rejected));
     });
-    createForm(Form1, directory.updateListUrl().toStdString());
 
-    QVERIFY(ended);
-    QVERIFY(!Form1->findChild<TLogin*>());
-    QCOMPARE(Form1->windowTitle(), QStringLiteral("Form1"));
+    QVERIFY(!handedOff);
+    QCOMPARE(launcher.mainWindow().windowTitle(), QStringLiteral("Form1"));
 }
 
 // A close request that reaches the window after the hand-off has set the result, as one
 // does on Wayland when another window's native window is made anew, leaves the result alone.
 void LauncherFlowTest::lateCloseKeepsTheHandOffResult() {
-    ModalForm form(nullptr);
-    QTimer::singleShot(0, &form, [&form] {
-        form.setModalResult(ModalResult::Ok);
-        form.close();
+    LauncherFixture launcher;
+    LoginWindow login(launcher.mainWindow().gamePage());
+    QTimer::singleShot(0, &login, [&login] {
+        login.accept();
+        login.close();
+        login.reject();
     });
 
-    QCOMPARE(form.ShowModal(), int(ModalResult::Ok));
+    QCOMPARE(login.exec(), int(QDialog::Accepted));
 }
 
 void LauncherFlowTest::directoryStepOfTheLoginWindow_data() {
     QTest::addColumn<QByteArray>("document");
     QTest::addColumn<QString>("box");
-    QTest::addColumn<QStringList>("record"); // dns, loginp, caption1
+    QTest::addColumn<QString>("loginAddress");
     QTest::addColumn<QString>("title");
 
     QTest::newRow("record chosen")
         << QByteArray("Other|x|y|z^Tarvenne|http://127.0.0.1:1/|login.html|Tarvenne+Online|more")
-        << QString() << QStringList{"http://127.0.0.1:1/", "login.html", "Tarvenne Online"}
+        << QString() << "http://127.0.0.1:1/login.html"
         << "Tarvenne Online";
-    QTest::newRow("no record") << QByteArray("Other|a|b|c") << QString() << QStringList{"", "", ""}
+    QTest::newRow("no record") << QByteArray("Other|a|b|c") << QString() << ""
                                << "";
     QTest::newRow("record with too few fields")
         << QByteArray("Tarvenne|http://127.0.0.1:1/|login.html") << "List index out of bounds (3)"
-        << QStringList{"", "", ""} << "Login";
+        << ""
+        << "Login";
     QTest::newRow("faulty escape")
         << QByteArray("Tarvenne|a|b|c%G1") << "Invalid URL encoded character (%G1) at position 15."
-        << QStringList{"", "", ""} << "Login";
+        << ""
+        << "Login";
 }
 
-// The login window's creation: the record's values, or one error box after which the
-// window keeps its design title; then its show handler sends the browser to the login page
-// without a further box, also when no record gave it an address.
+// The gate's fetch: the record's login page and title, or one error box after which the window
+// keeps its design title; then the login window sends its browser to the login page without a
+// further box, also when no record gave it an address.
 void LauncherFlowTest::directoryStepOfTheLoginWindow() {
     QFETCH(QByteArray, document);
     QFETCH(QString, box);
-    QFETCH(QStringList, record);
+    QFETCH(QString, loginAddress);
     QFETCH(QString, title);
     DirectoryServer directory(document.toStdString());
+    LauncherFixture launcher;
 
-    TLogin* created = nullptr;
-    const std::unique_ptr<TLogin> login(
-        createForm(created, nullptr, directory.updateListUrl().toStdString()));
+    launcher.passGate(directory.updateListUrl(), [&](LoginWindow& login) {
+        QCOMPARE(login.windowTitle(), title);
+        QCOMPARE(loginView(login).page()->requestedUrl().toString(), loginAddress);
+    });
 
-    QCOMPARE((QStringList{login->dns, login->loginp, login->caption1}), record);
-    QCOMPARE(login->windowTitle(), title);
     QCOMPARE(boxes_.shown().size(), box.isNull() ? 0 : 1);
     if (!box.isNull()) {
         const ShownBox& shown = boxes_.shown().first();
@@ -268,11 +265,6 @@ void LauncherFlowTest::directoryStepOfTheLoginWindow() {
         QCOMPARE(shown.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         QVERIFY(shown.applicationModal);
     }
-
-    boxes_.clear();
-    login->show();
-    QVERIFY(boxes_.shown().isEmpty());
-    QCOMPARE(login->web_xszd->page()->requestedUrl().toString(), login->dns + login->loginp);
 }
 
 void LauncherFlowTest::mainWindowDocuments_data() {
@@ -297,27 +289,48 @@ void LauncherFlowTest::mainWindowDocuments() {
     QFETCH(QString, loaded);
     QFETCH(QString, box);
     TestSite site;
-    Form1 = new TForm1(std::string());
-    Form1->show();
+    LauncherFixture launcher;
+    MainWindow& mainWindow = launcher.mainWindow();
+    QWebEngineView& gameView = launcher.gameView();
+    mainWindow.show();
 
-    Form1->web_select->Navigate(site.address(path));
+    gameView.load(QUrl(site.address(path)));
     if (!loaded.isNull())
         QTRY_VERIFY_WITH_TIMEOUT(site.answered(loaded), pageTimeout);
     if (box.isNull()) {
-        QTRY_COMPARE_WITH_TIMEOUT(evaluate(Form1->web_select->page(), bodyStyle).toString(),
-                                  styledBody, pageTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(evaluate(gameView.page(), bodyStyle).toString(), styledBody,
+                                  pageTimeout);
         QCOMPARE(boxes_.shown().size(), 0);
         return;
     }
     QTRY_COMPARE_WITH_TIMEOUT(boxes_.shown().size(), 1, pageTimeout);
     QCOMPARE(boxes_.shown().first().text, box);
-    QVERIFY(Form1->isVisible());
+    QVERIFY(mainWindow.isVisible());
 
-    Form1->web_select->Navigate(site.address(QStringLiteral("/me.php")));
-    QTRY_COMPARE_WITH_TIMEOUT(evaluate(Form1->web_select->page(), bodyStyle).toString(), styledBody,
+    gameView.load(QUrl(site.address(QStringLiteral("/me.php"))));
+    QTRY_COMPARE_WITH_TIMEOUT(evaluate(gameView.page(), bodyStyle).toString(), styledBody,
                               pageTimeout);
     QCOMPARE(boxes_.shown().size(), 1);
-    QVERIFY(Form1->isVisible());
+    QVERIFY(mainWindow.isVisible());
+}
+
+// A page of the game that opens a new window opens it in a separate browser window, which keeps
+// the browsers' profile.
+void LauncherFlowTest::newWindowOfTheGamePage() {
+    TestSite site;
+    LauncherFixture launcher;
+    QWebEngineView& gameView = launcher.gameView();
+    launcher.mainWindow().show();
+    gameView.load(QUrl(site.address(QStringLiteral("/login.html"))));
+    QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/painted")), pageTimeout);
+
+    evaluate(gameView.page(), QStringLiteral("document.getElementById('plain').click()"));
+
+    QTRY_COMPARE_WITH_TIMEOUT(BrowserWindow::openWindows().size(), 1, pageTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(BrowserWindow::openWindows().first()->view()->url().toString(),
+                              site.address(QStringLiteral("/news.html")), pageTimeout);
+    QCOMPARE(BrowserWindow::openWindows().first()->view()->page()->profile(),
+             gameView.page()->profile());
 }
 
 // The error box can be moved and closed, nothing else: the window manager offers neither to

@@ -2,6 +2,8 @@
 // behind. An X client of the test plays the desktop: it closes windows as a window manager
 // does and moves and clicks the pointer.
 #include "launcher_process.h"
+#include "login_look/login_layout.h"
+#include "scripted_server.h"
 #include "test_site.h"
 #include "x11_client.h"
 
@@ -15,15 +17,14 @@
 #include <optional>
 
 using namespace tarvenne::ui::test;
+namespace layout = tarvenne::ui::login_layout;
 
 namespace {
 
 constexpr int timeout = 60000;
 
-// Places in the login window, by its layout: the login browser's top-left corner, and a
-// point of the close hotspot.
-constexpr QPoint loginBrowserOrigin{362, 103};
-constexpr QPoint closeHotspot{1010, 39};
+// A point of the close spot in the login window.
+constexpr QPoint closeHotspot = layout::closeSpot + QPoint(3, 6);
 
 QString underTest() {
     return QStringLiteral(TARVENNE_UNDER_TEST);
@@ -33,10 +34,26 @@ QString underTest() {
 // screen, and clicks it.
 void handOff(X11Client& desktop, const TestSite& site, std::uint32_t login) {
     QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/painted")), timeout);
-    desktop.movePointer(desktop.geometry(login).topLeft() + loginBrowserOrigin +
+    desktop.movePointer(desktop.geometry(login).topLeft() + layout::browserArea.topLeft() +
                         TestSite::link(QStringLiteral("handoff")).centre);
     QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/hovered")), timeout);
     desktop.clickLeftButton();
+}
+
+// Whether a process runs whose parent is `pid`: the web engine's helper processes are the
+// launcher's only children.
+bool hasChildProcess(qint64 pid) {
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // [proc(5)] pid (comm) state ppid ...
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields[1].toLongLong() == pid)
+            return true;
+    }
+    return false;
 }
 
 // The files and folders below `folder`.
@@ -59,6 +76,7 @@ private slots:
     void closingTheLoginWindowEndsTheLauncher_data();
     void closingTheLoginWindowEndsTheLauncher();
     void unreachableDirectoryShowsOneBoxThenTheUnshapedWindow();
+    void noWindowBeforeTheDirectoryAnswers();
     void handOffRunWritesNoFiles();
     void windowTitlesAsWritten_data();
     void windowTitlesAsWritten();
@@ -92,8 +110,8 @@ void LauncherProcessTest::closingTheLoginWindowEndsTheLauncher() {
     }
 
     QVERIFY(launcher.endsWithStatusZero(timeout));
-    QVERIFY(launcher.shown(QStringLiteral("Login")));
-    QVERIFY(!launcher.shown(QStringLiteral("Form1")));
+    QVERIFY(launcher.shown(QStringLiteral("loginWindow")));
+    QVERIFY(!launcher.shown(QStringLiteral("mainWindow")));
     QVERIFY(launcher.boxes().isEmpty());
 }
 
@@ -107,7 +125,9 @@ void LauncherProcessTest::unreachableDirectoryShowsOneBoxThenTheUnshapedWindow()
                                       linkFailure);
     if (linkFailure)
         QVERIFY(QFile::copy(underTest(), renamed));
-    LauncherProcess launcher(renamed, refusingAddress(QStringLiteral("/update.html")));
+    const tarvenne::testing::RefusingPort refusing;
+    LauncherProcess launcher(
+        renamed, QStringLiteral("http://127.0.0.1:%1/update.html").arg(refusing.port()));
     X11Client desktop;
 
     std::optional<std::uint32_t> login;
@@ -128,7 +148,35 @@ void LauncherProcessTest::unreachableDirectoryShowsOneBoxThenTheUnshapedWindow()
     desktop.requestClose(*login);
     QVERIFY(launcher.endsWithStatusZero(timeout));
     QCOMPARE(launcher.boxes().size(), 1);
-    QVERIFY(!launcher.shown(QStringLiteral("Form1")));
+    QVERIFY(!launcher.shown(QStringLiteral("mainWindow")));
+}
+
+// The update document is fetched while the web engine starts: no window appears while the
+// directory server holds its answer, and the login window comes up once it has answered.
+void LauncherProcessTest::noWindowBeforeTheDirectoryAnswers() {
+    TestSite site;
+    DirectoryServer directory(updateDocumentFor(site, QStringLiteral("Tarvenne Online")),
+                              DirectoryServer::Answer::WhenReleased);
+    LauncherProcess launcher(underTest(), directory.updateListUrl());
+    X11Client desktop;
+
+    QTRY_VERIFY_WITH_TIMEOUT(directory.requested() && hasChildProcess(launcher.pid()), timeout);
+    QVERIFY(desktop.viewableWindows(launcher.pid()).isEmpty());
+    QVERIFY(launcher.windows().isEmpty());
+    directory.release();
+
+    std::optional<std::uint32_t> login;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (login = desktop.viewableWindow(launcher.pid(), QStringLiteral("Tarvenne Online"))),
+        timeout);
+    QCOMPARE(desktop.viewableWindows(launcher.pid()).size(), 1);
+    // The first window that the launcher showed is the shaped login window.
+    QTRY_COMPARE_WITH_TIMEOUT(launcher.windows().size(), 1, timeout);
+    QCOMPARE(launcher.windows().first().value("title").toString(),
+             QStringLiteral("Tarvenne Online"));
+    desktop.requestClose(*login);
+    QVERIFY(launcher.endsWithStatusZero(timeout));
+    QVERIFY(launcher.boxes().isEmpty());
 }
 
 // The whole road, with the pointer of the display: the hand-off brings up the main window
@@ -156,7 +204,7 @@ void LauncherProcessTest::handOffRunWritesNoFiles() {
         timeout);
     handOff(desktop, site, *login);
 
-    QTRY_VERIFY_WITH_TIMEOUT(launcher.shown(QStringLiteral("Form1")), timeout);
+    QTRY_VERIFY_WITH_TIMEOUT(launcher.shown(QStringLiteral("mainWindow")), timeout);
     QVERIFY(launcher.windows().last().value("maximized").toBool());
     QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/me.php")), timeout);
     std::optional<std::uint32_t> form1;

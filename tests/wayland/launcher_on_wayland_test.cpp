@@ -2,6 +2,7 @@
 // compositor's X server: the shaped login window, the hand-off and the game in the main
 // window, judged by the compositor's window list and screenshots, with a virtual pointer.
 #include "launcher_process.h"
+#include "login_look/login_layout.h"
 #include "sway_desktop.h"
 #include "test_site.h"
 #include "wayland_pointer.h"
@@ -17,10 +18,10 @@ namespace {
 constexpr int timeout = 60000;
 const QString title = QStringLiteral("Tarvenne Online");
 
-// Places in the login window, by its layout: the login browser's top-left corner; a point on
-// opaque artwork (the emblem's jade) and one in the air above the wing, where the artwork is
-// transparent.
-constexpr QPoint loginBrowserOrigin{362, 103};
+namespace layout = tarvenne::ui::login_layout;
+
+// Places in the login window: a point on opaque artwork (the emblem's jade) and one in the air
+// above the wing, where the artwork is transparent.
 constexpr QPoint onArtwork{192, 300};
 constexpr QPoint inTheAir{60, 40};
 
@@ -76,7 +77,7 @@ void LauncherOnWaylandTest::shapedLoginThenGameInTheMainWindow() {
     std::optional<DesktopWindow> login;
     QTRY_VERIFY_WITH_TIMEOUT((login = desktop.window(launcher.pid(), title)), timeout);
     QCOMPARE(login->shell, shell);
-    QCOMPARE(login->rect.size(), QSize(1108, 529));
+    QCOMPARE(login->rect.size(), layout::windowSize);
     QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/painted")), timeout);
     const QPoint origin = login->rect.topLeft();
     QImage screen;
@@ -86,7 +87,7 @@ void LauncherOnWaylandTest::shapedLoginThenGameInTheMainWindow() {
 
     // Into the window, then onto the link: the page sees the pointer move over the link.
     const QPoint link =
-        origin + loginBrowserOrigin + TestSite::link(QStringLiteral("handoff")).centre;
+        origin + layout::browserArea.topLeft() + TestSite::link(QStringLiteral("handoff")).centre;
     pointer.moveTo(link - QPoint(5, 5));
     pointer.moveTo(link);
     QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/hovered")), timeout);

@@ -1,21 +1,26 @@
 #pragma once
 
+#include "login_look/login_layout.h"
+
 #include <QPointF>
 #include <QRect>
 #include <QRectF>
 #include <QSize>
 
-// Where the login window puts its controls, and so what the artwork must leave free or cover.
+// What the artwork must leave free or cover where the login window puts its controls.
 namespace artwork {
 
-inline constexpr QSize canvasSize{1108, 529};
-// Fully transparent: the browser panel covers it.
-inline constexpr QRect opening{362, 103, 636, 404};
-// Fully opaque: any title centred on x 651 up to 838 pixels wide lies over it.
-inline constexpr QRect titleBand{232, 46, 863, 55};
-inline constexpr qreal titleAnchorX = 651.0;
-// The close hotspot is seven spaces of the window font wide at 1007, 33; the close mark
-// sits in a medallion large enough for spaces of up to four pixels.
+namespace layout = tarvenne::ui::login_layout;
+
+inline constexpr QSize canvasSize = layout::windowSize;
+// Fully transparent: the browser's area and the bottom row of the panel's bevel.
+inline constexpr QRect opening{layout::browserArea.topLeft(),
+                               layout::browserPanel.bottomRight() - QPoint(1, 0)};
+// Fully opaque: any title centred on the title's centre up to 838 pixels wide lies over it.
+inline constexpr QRect titleBand{232, layout::titleTop, 863, layout::titleLineHeight};
+inline constexpr qreal titleAnchorX = layout::titleCentreX;
+// The close spot is seven spaces of the window font wide; the close mark sits in a medallion
+// large enough for spaces of up to four pixels.
 inline constexpr QPointF closeMarkCentre{1018.5, 39.5};
 inline constexpr qreal closeMedallionRadius = 19.0;
 // The parchment plaque that carries the title, centred on the title's anchor. Its upper

@@ -31,7 +31,7 @@ void finishForColourKey(QImage& image) {
             const auto over = [a](int c, int m) { return (c * a + m * (255 - a) + 127) / 255; };
             QRgb opaque = qRgb(over(qRed(px), matte.red()), over(qGreen(px), matte.green()),
                                over(qBlue(px), matte.blue()));
-            if (opaque == qRgb(0, 128, 0))
+            if (opaque == artwork::layout::keyColour)
                 opaque = qRgb(0, 129, 0);
             line[x] = opaque;
         }

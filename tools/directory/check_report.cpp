@@ -26,8 +26,8 @@ std::string launcherLine(const Outcome& launcher) {
         return "The launcher fails with: " + toUtf8(*launcher.error) + "\n";
     if (!launcher.entry)
         return "The launcher finds no record of " + toUtf8(directory::GameName) + ".\n";
-    return "The launcher takes dns \"" + toUtf8(launcher.entry->dns) + "\", loginp \"" +
-           toUtf8(launcher.entry->loginp) + "\", caption1 \"" + toUtf8(launcher.entry->caption1) +
+    return "The launcher takes dns \"" + toUtf8(launcher.entry->siteAddress) + "\", loginp \"" +
+           toUtf8(launcher.entry->loginPage) + "\", caption1 \"" + toUtf8(launcher.entry->title) +
            "\".\n";
 }
 

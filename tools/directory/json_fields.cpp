@@ -14,9 +14,9 @@ void addOutcomeFields(nlohmann::ordered_json& report, const Outcome& outcome) {
     } else if (!outcome.entry) {
         report["record"] = nullptr;
     } else {
-        report["record"] = {{"dns", toUtf8(outcome.entry->dns)},
-                            {"loginp", toUtf8(outcome.entry->loginp)},
-                            {"caption1", toUtf8(outcome.entry->caption1)}};
+        report["record"] = {{"dns", toUtf8(outcome.entry->siteAddress)},
+                            {"loginp", toUtf8(outcome.entry->loginPage)},
+                            {"caption1", toUtf8(outcome.entry->title)}};
     }
 }
 

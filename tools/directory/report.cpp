@@ -16,8 +16,8 @@ std::string plainReport(const Outcome& outcome) {
     if (!outcome.entry)
         return "No record is named " + toUtf8(directory::GameName) + ".\n";
     const directory::ServerEntry& entry = *outcome.entry;
-    return "dns: " + toUtf8(entry.dns) + "\nloginp: " + toUtf8(entry.loginp) +
-           "\ncaption1: " + toUtf8(entry.caption1) + "\n";
+    return "dns: " + toUtf8(entry.siteAddress) + "\nloginp: " + toUtf8(entry.loginPage) +
+           "\ncaption1: " + toUtf8(entry.title) + "\n";
 }
 
 std::string jsonReport(const DocumentSource& source, const Outcome& outcome) {

@@ -14,9 +14,9 @@ inline constexpr std::u16string_view GameName = u"Tarvenne";
 // One record of the update document after decoding.
 struct ServerEntry {
     std::u16string name;
-    std::u16string dns;      // site address prefix
-    std::u16string loginp;   // login page path
-    std::u16string caption1; // title
+    std::u16string siteAddress; // the start of the login page's address
+    std::u16string loginPage;   // the rest of the login page's address
+    std::u16string title;
     bool operator==(const ServerEntry&) const = default;
 };
 

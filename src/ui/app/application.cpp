@@ -1,8 +1,6 @@
 #include "app/application.h"
 
-#include "app/terminate_request.h"
-#include "error_box/error_box.h"
-#include "forms/modal_form.h"
+#include "app/error_box.h"
 
 #include <QIcon>
 #include <base/error_text.h>
@@ -41,7 +39,7 @@ void Application::prepareStart() {
 Application::Application(char* programName) : QApplication(programOnly(programName), programArgv) {
     title_ = QString::fromStdU16String(
         tarvenne::applicationTitle(applicationFilePath().toStdU16String()));
-    // Only the main window's closing or the terminate request ends the launcher.
+    // Only the main window's closing ends the main loop; the login window's ends the gate.
     setQuitOnLastWindowClosed(false);
     setWindowIcon(launcherIcon());
 }
@@ -57,16 +55,6 @@ bool Application::notify(QObject* receiver, QEvent* event) {
         showErrorBox(failure);
         return true;
     }
-}
-
-bool Application::event(QEvent* event) {
-    if (event->type() != terminateRequestEvent())
-        return QApplication::event(event);
-    if (ModalForm* form = ModalForm::running())
-        form->setModalResult(ModalResult::Cancel);
-    else
-        quit();
-    return true;
 }
 
 } // namespace tarvenne::ui

@@ -5,9 +5,9 @@
 
 namespace tarvenne::ui {
 
-// The launcher's application object. Its message handling is the boundary of the main loop
-// and of every modal loop: a failure that escapes the handling of an event is shown in the
-// error box and the loop goes on. It also takes the terminate request.
+// The launcher's application object. Its event handling is the boundary of the main loop and of
+// every modal loop: a failure that escapes the handling of an event is shown in the error box
+// and the loop goes on.
 class Application : public QApplication {
 public:
     // Settings that must be in place before the application object exists.
@@ -22,18 +22,10 @@ public:
     // after the first in lower case.
     const QString& title() const { return title_; }
 
-    // Whether a terminate request has been sent during this run.
-    bool terminateRequested() const { return terminateRequested_; }
-    void noteTerminateRequest() { terminateRequested_ = true; }
-
     bool notify(QObject* receiver, QEvent* event) override;
-
-protected:
-    bool event(QEvent* event) override;
 
 private:
     QString title_;
-    bool terminateRequested_ = false;
 };
 
 } // namespace tarvenne::ui

@@ -1,4 +1,4 @@
-#include "app/run_launcher.h"
+#include "app/launcher.h"
 
 #include <directory/update_list_url.h>
 

@@ -1,5 +1,6 @@
 #include "login_look/colour_key.h"
 
+#include "login_look/login_layout.h"
 #include "login_look/x11_atom.h"
 
 #include <QBitmap>
@@ -19,6 +20,8 @@
 
 namespace tarvenne::ui {
 namespace {
+
+using login_layout::keyColour;
 
 #ifndef Q_OS_WIN
 // Whether a compositing manager owns the selection that announces it for the X screen.
@@ -47,13 +50,13 @@ bool displayComposites() {
 
 void applyColourKey(QWidget& window) {
     QPalette palette = window.palette();
-    palette.setColor(window.backgroundRole(), QColor(KeyColour));
+    palette.setColor(window.backgroundRole(), QColor(keyColour));
     window.setPalette(palette);
 #ifdef Q_OS_WIN
     window.setAutoFillBackground(true);
     const auto hwnd = reinterpret_cast<HWND>(window.winId());
     SetWindowLongPtrW(hwnd, GWL_EXSTYLE, GetWindowLongPtrW(hwnd, GWL_EXSTYLE) | WS_EX_LAYERED);
-    SetLayeredWindowAttributes(hwnd, RGB(qRed(KeyColour), qGreen(KeyColour), qBlue(KeyColour)), 0,
+    SetLayeredWindowAttributes(hwnd, RGB(qRed(keyColour), qGreen(keyColour), qBlue(keyColour)), 0,
                                LWA_COLORKEY);
 #else
     // Where the display composes windows, the key colour is never drawn: the window's ground
@@ -66,12 +69,12 @@ void applyColourKey(QWidget& window) {
 
 QPixmap keyedOver(const QPixmap& picture) {
     QImage shown(picture.size(), QImage::Format_ARGB32);
-    shown.fill(KeyColour);
+    shown.fill(keyColour);
     QPainter(&shown).drawPixmap(0, 0, picture);
     for (int y = 0; y < shown.height(); ++y) {
         auto* const line = reinterpret_cast<QRgb*>(shown.scanLine(y));
         for (int x = 0; x < shown.width(); ++x) {
-            if (line[x] == KeyColour)
+            if (line[x] == keyColour)
                 line[x] = qRgba(0, 0, 0, 0);
         }
     }
@@ -99,7 +102,7 @@ void composeChildren(QPainter& painter, const QWidget& widget, QPoint at,
 QRegion keyedRegion(QWidget& window, const QList<const QWidget*>& opaque) {
     QImage composed(window.size(), QImage::Format_RGB32);
     // A window with a see-through ground draws no background of its own.
-    composed.fill(KeyColour);
+    composed.fill(keyColour);
     {
         QPainter painter(&composed);
         window.render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground);
@@ -107,7 +110,7 @@ QRegion keyedRegion(QWidget& window, const QList<const QWidget*>& opaque) {
     }
     // The mask image holds 1 for key-coloured pixels; as a bitmap that is color0, which the
     // region leaves out.
-    QRegion shown(QBitmap::fromImage(composed.createMaskFromColor(KeyColour, Qt::MaskInColor)));
+    QRegion shown(QBitmap::fromImage(composed.createMaskFromColor(keyColour, Qt::MaskInColor)));
     for (const QWidget* control : opaque)
         if (control->isVisibleTo(&window))
             shown += QRect(control->mapTo(&window, QPoint()), control->size());

@@ -3,20 +3,16 @@
 #include <QList>
 #include <QPixmap>
 #include <QRegion>
-#include <QRgb>
 
 class QWidget;
 
 namespace tarvenne::ui {
 
-// The colour that a shaped window does not show: RGB (0, 128, 0).
-inline constexpr QRgb KeyColour = qRgb(0, 128, 0);
-
-// Makes the key colour the window's background colour and turns the colour key on. On Windows
-// the window becomes a layered window keyed on that colour. Where the display composes
-// windows with their transparency (Wayland; X11 with a compositing manager) the window gets a
-// see-through ground instead of the key colour, and what it draws over the ground must be
-// drawn as keyedOver gives it; this must happen before the native window is made. Elsewhere
+// Makes the key colour (login_layout::keyColour) the window's background colour and turns the
+// colour key on. On Windows the window becomes a layered window keyed on that colour. Where the
+// display composes windows with their transparency (Wayland; X11 with a compositing manager) the
+// window gets a see-through ground instead of the key colour, and what it draws over the ground
+// must be drawn as keyedOver gives it; this must happen before the native window is made. Elsewhere
 // the ground is the key colour and cutOutKeyColour gives the window its outline.
 void applyColourKey(QWidget& window);
 

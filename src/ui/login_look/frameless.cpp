@@ -1,12 +1,10 @@
 #include "login_look/frameless.h"
 
+#include "login_look/colour_key.h"
 #include "login_look/x11_atom.h"
 
-#include <QEvent>
-#include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
-#include <algorithm>
 #include <cstdint>
 
 namespace tarvenne::ui {
@@ -21,15 +19,16 @@ constexpr std::uint32_t MwmFunctionMove = 1U << 2;
 constexpr std::uint32_t MwmFunctionClose = 1U << 5;
 #endif
 
+} // namespace
+
 // Tells the window manager that the window can be moved and closed, nothing else: no resizing,
 // minimising, maximising or full screen, and no decorations. The toolkit offers every function
 // on a frameless window, so the hints are written to the native window directly.
 void offerOnlyMoveAndClose(QWidget& window) {
 #if QT_CONFIG(xcb)
-    auto* const x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !window.internalWinId())
+    xcb_connection_t* const connection = nativeConnection(window);
+    if (!connection)
         return;
-    xcb_connection_t* const connection = x11->connection();
     const xcb_atom_t hintsAtom = internAtom(connection, "_MOTIF_WM_HINTS");
     if (hintsAtom == XCB_ATOM_NONE)
         return;
@@ -44,25 +43,6 @@ void offerOnlyMoveAndClose(QWidget& window) {
 #endif
 }
 
-// Writes the hints again whenever the window gets a native window, which the toolkit makes with
-// hints of its own.
-class MoveAndCloseOnly : public QObject {
-public:
-    explicit MoveAndCloseOnly(QWidget& window) : QObject(&window) {
-        window.installEventFilter(this);
-        offerOnlyMoveAndClose(window);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::WinIdChange)
-            offerOnlyMoveAndClose(*static_cast<QWidget*>(watched));
-        return false;
-    }
-};
-
-} // namespace
-
 void removeFrameInPlace(QWidget& window) {
     const Qt::WindowFlags flags =
         (window.windowFlags() & Qt::WindowType_Mask) | Qt::FramelessWindowHint;
@@ -74,11 +54,14 @@ void removeFrameInPlace(QWidget& window) {
         window.setWindowFlags(flags);
     }
     window.setFixedSize(window.size());
-    const QObjectList& children = window.children();
-    if (std::none_of(children.begin(), children.end(), [](const QObject* child) {
-            return dynamic_cast<const MoveAndCloseOnly*>(child) != nullptr;
-        }))
-        new MoveAndCloseOnly(window);
+    offerOnlyMoveAndClose(window);
+}
+
+void shapeWithColourKey(QWidget& window) {
+    // On Windows a change of window flags rewrites the window's extended style, and with it the
+    // layered style that carries the colour key: the frame goes first, the key comes last.
+    removeFrameInPlace(window);
+    applyColourKey(window);
 }
 
 } // namespace tarvenne::ui

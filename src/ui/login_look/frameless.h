@@ -10,4 +10,13 @@ namespace tarvenne::ui {
 // it is changed in place, not recreated.
 void removeFrameInPlace(QWidget& window);
 
+// Tells the window manager that the window can be moved and closed, nothing else, and draws no
+// decorations. The toolkit makes each new native window with hints of its own, so a frameless
+// window calls this again whenever it gets a native window.
+void offerOnlyMoveAndClose(QWidget& window);
+
+// The login window's shaping: removes the frame in place, then turns the colour key on
+// (see applyColourKey), in the one order that keeps both on every platform.
+void shapeWithColourKey(QWidget& window);
+
 } // namespace tarvenne::ui

@@ -51,8 +51,8 @@ void TransparentLabel::mouseReleaseEvent(QMouseEvent* event) {
                        rect().contains(event->position().toPoint());
     pressed_ = false;
     event->accept();
-    if (click && OnClick)
-        OnClick(this);
+    if (click)
+        emit clicked();
 }
 
 } // namespace tarvenne::ui

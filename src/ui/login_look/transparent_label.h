@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QWidget>
-#include <functional>
 #include <optional>
 
 namespace tarvenne::ui {
@@ -25,8 +24,9 @@ public:
     // edge at anchorX - ceil(width / 2).
     void centreOn(int anchorX);
 
-    // The click: the left button pressed and released over the label.
-    std::function<void(TransparentLabel* Sender)> OnClick;
+signals:
+    // The left button pressed and released over the label.
+    void clicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

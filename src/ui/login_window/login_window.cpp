@@ -1,143 +1,147 @@
 #include "login_window/login_window.h"
 
-#include "app/terminate_request.h"
-#include "browser/web_browser.h"
-#include "forms/design_font.h"
-#include "forms/normal_state.h"
-#include "forms/window_title.h"
-#include "login_look/artwork_image.h"
+#include "browser/frames_reporting_page.h"
+#include "login_look/artwork_view.h"
 #include "login_look/colour_key.h"
+#include "login_look/design_font.h"
 #include "login_look/frameless.h"
-#include "login_look/pointer_move.h"
+#include "login_look/login_layout.h"
 #include "login_look/title_font.h"
 #include "login_look/transparent_label.h"
-#include "main_window/main_window.h"
+#include "login_look/window_title.h"
 
 #include <QFrame>
-#include <QLineEdit>
+#include <QKeyEvent>
+#include <QMetaObject>
 #include <QShowEvent>
 #include <QVBoxLayout>
-#include <directory/fetch_server_entry.h>
-#include <text/code_page.h>
+#include <QWebEngineNewWindowRequest>
+#include <QWebEngineView>
+#include <directory/server_directory.h>
 
 namespace tarvenne::ui {
+namespace {
 
-TLogin::TLogin(QWidget* owner, std::string directoryAddress)
-    : ModalForm(owner), Image1(new ArtworkImage(this)),
-      cxLabel1(new TransparentLabel(this, designFont())),
-      cxLabel4(new TransparentLabel(this, titleFont(55))), Panel1(new QFrame(this)),
-      web_xszd(new WebBrowser(Panel1)), Edit1(new QLineEdit(QStringLiteral("Edit1"), this)),
-      directoryAddress_(std::move(directoryAddress)) {
-    setObjectName(QStringLiteral("Login"));
+// The text in the address of the link last hovered in the login page that hands the next new
+// window to the game page.
+const QString HandOffMarker = QStringLiteral("me.php?FQ");
+
+// The states that a window which can only be moved and closed never keeps.
+constexpr Qt::WindowStates otherStates =
+    Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
+
+} // namespace
+
+LoginWindow::LoginWindow(QWebEnginePage* gamePage)
+    : gamePage_(gamePage), artworkView_(new ArtworkView(this)),
+      closeSpot_(new TransparentLabel(this, designFont())),
+      titleLabel_(new TransparentLabel(this, titleFont(login_layout::titleLineHeight))),
+      browserPanel_(new QFrame(this)), loginView_(new QWebEngineView(browserPanel_)) {
+    setObjectName(QStringLiteral("loginWindow"));
     setWindowTitle(QStringLiteral("Login"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setFont(designFont());
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
-    resize(1108, 529);
+    resize(login_layout::windowSize);
 
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->OnMouseMove = [this](ArtworkImage* sender, Qt::MouseButtons shift,
-                                 Qt::KeyboardModifiers modifiers, int x,
-                                 int y) { Image1MouseMove(sender, shift, modifiers, x, y); };
+    artworkView_->setObjectName(QStringLiteral("artworkView"));
 
-    cxLabel1->setObjectName(QStringLiteral("cxLabel1"));
-    cxLabel1->move(1007, 33);
-    cxLabel1->setText(QStringLiteral("       "));
-    cxLabel1->OnClick = [this](TransparentLabel* sender) { cxLabel1Click(sender); };
+    closeSpot_->setObjectName(QStringLiteral("closeSpot"));
+    closeSpot_->move(login_layout::closeSpot);
+    closeSpot_->setText(QStringLiteral("       "));
+    connect(closeSpot_, &TransparentLabel::clicked, this, &QDialog::reject);
 
-    cxLabel4->setObjectName(QStringLiteral("cxLabel4"));
-    QPalette titlePalette = cxLabel4->palette();
+    titleLabel_->setObjectName(QStringLiteral("titleLabel"));
+    QPalette titlePalette = titleLabel_->palette();
     titlePalette.setColor(QPalette::WindowText, QColor(255, 0, 0));
-    cxLabel4->setPalette(titlePalette);
-    cxLabel4->move(0, 46);
-    cxLabel4->centreOn(651);
-    cxLabel4->setText(QStringLiteral("Quillmere"));
+    titleLabel_->setPalette(titlePalette);
+    titleLabel_->move(0, login_layout::titleTop);
+    titleLabel_->centreOn(login_layout::titleCentreX);
+    titleLabel_->setText(QStringLiteral("Quillmere"));
 
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Panel1->setLineWidth(1);
-    Panel1->setGeometry(361, 102, 638, 405);
+    browserPanel_->setObjectName(QStringLiteral("browserPanel"));
+    browserPanel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    browserPanel_->setLineWidth(1);
+    browserPanel_->setGeometry(login_layout::browserPanel);
 
-    web_xszd->setObjectName(QStringLiteral("web_xszd"));
-    auto* const panelLayout = new QVBoxLayout(Panel1);
+    loginView_->setObjectName(QStringLiteral("loginView"));
+    auto* const loginPage = new FramesReportingPage(gamePage->profile(), loginView_);
+    loginView_->setPage(loginPage);
+    connect(loginPage, &QWebEnginePage::linkHovered, this, &LoginWindow::rememberHoveredLink);
+    connect(loginPage, &QWebEnginePage::newWindowRequested, this, &LoginWindow::handOffGameWindow);
+    auto* const panelLayout = new QVBoxLayout(browserPanel_);
     // the frame's bevel already insets the contents by one pixel
     panelLayout->setContentsMargins(0, 0, 0, 0);
-    panelLayout->addWidget(web_xszd);
+    panelLayout->addWidget(loginView_);
     panelLayout->activate();
-    web_xszd->OnStatusTextChange = [this](WebBrowser* sender, const QString& text) {
-        web_selectStatusTextChange(sender, text);
-    };
-    web_xszd->OnNewWindow2 = [this](WebBrowser* sender, AutomationObject& ppDisp, bool& cancel) {
-        web_selectNewWindow2(sender, ppDisp, cancel);
-    };
-
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(48, 48, 121, 21);
-    Edit1->hide();
 }
 
-void TLogin::FormCreate() {
-    if (const auto entry =
-            directory::fetchServerEntry(IdHTTP1, directoryAddress_, text::systemAnsiCodePage())) {
-        caption1 = QString::fromStdU16String(entry->caption1);
-        dns = QString::fromStdU16String(entry->dns);
-        loginp = QString::fromStdU16String(entry->loginp);
-    }
-    shapeAndTitle();
-}
+void LoginWindow::takeServerEntry(const directory::ServerEntry& entry) {
+    loginAddress_ = QString::fromStdU16String(entry.siteAddress + entry.loginPage);
+    title_ = QString::fromStdU16String(entry.title);
 
-void TLogin::shapeAndTitle() {
-    applyColourKey(*this);
+    shapeWithColourKey(*this);
+    shaped_ = true;
     if (testAttribute(Qt::WA_TranslucentBackground))
-        Image1->setPicture(keyedOver(Image1->picture()));
-    ShapeWindow();
-    setExactWindowTitle(*this, caption1);
-    cxLabel4->setText(caption1);
+        artworkView_->setPicture(keyedOver(artworkView_->picture()));
+    setExactWindowTitle(*this, title_);
+    titleLabel_->setText(title_);
     // Without a native colour key the window is cut to its composed pixels once they are final;
     // the browser's area counts as opaque, since its page is not composed with the window.
-    cutOutKeyColour(*this, {web_xszd});
+    cutOutKeyColour(*this, {loginView_});
 }
 
-void TLogin::ShapeWindow() {
-    // The window's region would be the whole window, which cuts nothing away: the outline
-    // comes from the colour key alone.
-    removeFrameInPlace(*this);
-    keepInNormalState(*this);
-}
-
-void TLogin::Image1MouseMove(ArtworkImage* Sender, Qt::MouseButtons Shift, Qt::KeyboardModifiers,
-                             int X, int Y) {
-    if (Shift & Qt::LeftButton)
-        PointerMove::start(*Sender, Sender->mapToGlobal(QPoint(X, Y)));
-}
-
-void TLogin::cxLabel1Click(TransparentLabel*) {
-    sendTerminateRequest();
-}
-
-void TLogin::showEvent(QShowEvent* event) {
-    ModalForm::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
-
-void TLogin::FormShow() {
-    web_xszd->Navigate(dns + loginp);
-}
-
-void TLogin::web_selectStatusTextChange(WebBrowser*, const QString& Text) {
-    Form1->url = Text;
-    NewURL = Text;
-}
-
-void TLogin::web_selectNewWindow2(WebBrowser*, AutomationObject& ppDisp, bool&) {
-    if (!NewURL.contains(HandOffMarker, Qt::CaseSensitive))
+void LoginWindow::done(int result) {
+    if (decided_)
         return;
-    ppDisp = Form1->web_select->Application();
-    setExactWindowTitle(*Form1, caption1);
-    setModalResult(ModalResult::Ok);
+    decided_ = true;
+    QDialog::done(result);
+}
+
+void LoginWindow::rememberHoveredLink(const QString& address) {
+    hoveredLink_ = address;
+}
+
+void LoginWindow::handOffGameWindow(QWebEngineNewWindowRequest& request) {
+    if (!hoveredLink_.contains(HandOffMarker, Qt::CaseSensitive)) {
+        static_cast<FramesReportingPage*>(loginView_->page())->openInSeparateWindow(request);
+        return;
+    }
+    request.openIn(gamePage_);
+    accept();
+}
+
+bool LoginWindow::event(QEvent* event) {
+    // What the shaping told the window system holds for each new native window too, and a window
+    // that can only be moved and closed comes back from whatever state the window manager put it
+    // in (openbox offers to minimise and to fill the screen with every ordinary window).
+    if (event->type() == QEvent::WinIdChange) {
+        if (shaped_)
+            offerOnlyMoveAndClose(*this);
+        keepEmptyTitle(*this);
+    } else if (event->type() == QEvent::WindowStateChange && shaped_ &&
+               (windowState() & otherStates)) {
+        // once the window system has finished with the change
+        QMetaObject::invokeMethod(
+            this, [this] { setWindowState(windowState() & ~otherStates); }, Qt::QueuedConnection);
+    }
+    return QDialog::event(event);
+}
+
+void LoginWindow::showEvent(QShowEvent* event) {
+    // The window system places the window: a dialog's own centring is left out.
+    QWidget::showEvent(event);
+    if (event->spontaneous())
+        return;
+    decided_ = false;
+    loginView_->load(QUrl(loginAddress_));
+}
+
+void LoginWindow::keyPressEvent(QKeyEvent* event) {
+    // Escape and Enter that the page leaves reach no button: the dialog has none to press.
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace tarvenne::ui

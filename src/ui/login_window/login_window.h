@@ -1,75 +1,69 @@
 #pragma once
 
-#include "forms/modal_form.h"
-
+#include <QDialog>
 #include <QString>
-#include <http/http_client.h>
-#include <string>
 
 class QFrame;
-class QLineEdit;
-class QShowEvent;
+class QWebEngineNewWindowRequest;
+class QWebEnginePage;
+class QWebEngineView;
+
+namespace tarvenne::directory {
+struct ServerEntry;
+}
 
 namespace tarvenne::ui {
 
-class ArtworkImage;
-class AutomationObject;
+class ArtworkView;
 class TransparentLabel;
-class WebBrowser;
 
-// The text in the last status report of the login browser that hands the next new window
-// to the main window.
-inline const QString HandOffMarker = QStringLiteral("me.php?FQ");
-
-// The login window: fetches the server directory when it is created, shows the record's
-// login page in its browser, and hands the game's window to the main window.
-class TLogin : public ModalForm {
+// The login window: the artwork with the game's title, an invisible close spot and, in its
+// middle, the login page. When the login page opens the game in a new window, the window goes to
+// the game page and the dialog is accepted; the close spot and the desktop's close request reject
+// it. Escape and Enter go to the page. Built hidden and unshaped, with its design title, until it
+// takes the game's record.
+class LoginWindow : public QDialog {
     Q_OBJECT
 
 public:
-    // Built hidden from its design; `directoryAddress` is where the update document lives.
-    TLogin(QWidget* owner, std::string directoryAddress);
+    // `gamePage` takes the game's window at the hand-off.
+    explicit LoginWindow(QWebEnginePage* gamePage);
 
-    // The creation handler: fetches and decodes the update document, stores the game's
-    // record, then shapes and titles the window.
-    void FormCreate();
-    // The shaping sequence that ends the creation handler.
-    void shapeAndTitle();
-    // The show handler: sends the browser to the login page.
-    void FormShow();
+    // Takes the record chosen from the update document: the login page's address and the title.
+    // Shapes the window to its artwork and titles it.
+    void takeServerEntry(const directory::ServerEntry& entry);
 
-    // Takes the frame off the window, in place.
-    void ShapeWindow();
-    // Moves the window with the pointer while the left button is held over the artwork.
-    void Image1MouseMove(ArtworkImage* Sender, Qt::MouseButtons Shift, Qt::KeyboardModifiers, int X,
-                         int Y);
-    // The close hotspot: sends the terminate request.
-    void cxLabel1Click(TransparentLabel* Sender);
+    // The record's title; empty until a record has been taken, or when it had none.
+    const QString& title() const { return title_; }
+    // The address of the link that the pointer rests on in the login page, empty off the links.
+    const QString& hoveredLink() const { return hoveredLink_; }
 
-    void web_selectStatusTextChange(WebBrowser* ASender, const QString& Text);
-    void web_selectNewWindow2(WebBrowser* ASender, AutomationObject& ppDisp, bool& Cancel);
+    // The first result of a modal run stands: a close request that arrives after the hand-off, as
+    // one does on Wayland when another window's native window is made anew, leaves it alone.
+    void done(int result) override;
 
-    // The controls in creation order; later ones lie above earlier ones.
-    ArtworkImage* Image1;
-    TransparentLabel* cxLabel1;
-    TransparentLabel* cxLabel4;
-    QFrame* Panel1;
-    WebBrowser* web_xszd;
-    QLineEdit* Edit1;
-
-    // The chosen record: site address prefix, login page path, title.
-    QString dns;
-    QString loginp;
-    QString caption1;
-    // The last status text reported by the browser.
-    QString NewURL;
+private slots:
+    void rememberHoveredLink(const QString& address);
+    void handOffGameWindow(QWebEngineNewWindowRequest& request);
 
 protected:
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    http::HttpClient IdHTTP1;
-    std::string directoryAddress_;
+    QWebEnginePage* gamePage_;
+    ArtworkView* artworkView_;
+    TransparentLabel* closeSpot_;
+    TransparentLabel* titleLabel_;
+    QFrame* browserPanel_;
+    QWebEngineView* loginView_;
+
+    QString loginAddress_;
+    QString title_;
+    QString hoveredLink_;
+    bool shaped_ = false;
+    bool decided_ = false;
 };
 
 } // namespace tarvenne::ui

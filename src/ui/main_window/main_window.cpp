@@ -1,89 +1,117 @@
 #include "main_window/main_window.h"
 
-#include "app/terminate_request.h"
-#include "browser/web_browser.h"
-#include "forms/design_font.h"
-#include "forms/form_creation.h"
-#include "login_window/login_window.h"
+#include "browser/frames_reporting_page.h"
+#include "login_look/design_font.h"
+#include "login_look/window_title.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QShowEvent>
 #include <QVBoxLayout>
+#include <QWebEngineScript>
+#include <QWebEngineView>
 #include <QWindow>
-#include <memory>
+#include <base/error.h>
 
 namespace tarvenne::ui {
+namespace {
 
-TForm1* Form1 = nullptr;
+constexpr QSize designSize{968, 569};
 
-TForm1::TForm1(std::string directoryAddress)
-    : QWidget(nullptr, Qt::Window), web_select(new WebBrowser(this)),
-      directoryAddress_(std::move(directoryAddress)) {
-    setObjectName(QStringLiteral("Form1"));
+// Takes the top-level page's scroll bars, border and margin away, in that order, in the
+// launcher's own script world, and evaluates to the failure's text, empty when there is none.
+// The body's overflow stands for its scroll bars: the top-level page hands it on to its
+// viewport. A document that is not a web page (XML, SVG) has no body; an XHTML page has one.
+constexpr char restyleScript[] = R"js(
+(() => {
+    'use strict';
+    const body = document.body;
+    if (body === null)
+        return document instanceof HTMLDocument
+            ? 'Invalid variant operation'
+            : "Method 'Body' not supported by automation object";
+    body.style.overflow = 'hidden';
+    body.style.border = 'none';
+    body.style.margin = '0px';
+    return '';
+})()
+)js";
+
+} // namespace
+
+MainWindow::MainWindow(QWebEngineProfile* profile)
+    : QWidget(nullptr, Qt::Window), gameView_(new QWebEngineView(this)) {
+    setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Form1"));
     setFont(designFont());
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
-    resize(968, 569);
+    resize(designSize);
     // Only the state for now: setting it through the native window would make that window
     // here, before the web view is in place; putting the view in would make it anew.
     overrideWindowState(Qt::WindowMaximized);
 
-    web_select->setObjectName(QStringLiteral("web_select"));
+    gameView_->setObjectName(QStringLiteral("gameView"));
+    auto* const page = new FramesReportingPage(profile, gameView_);
+    gameView_->setPage(page);
+    connect(page, &FramesReportingPage::documentCompleted, this, &MainWindow::restyleGamePage);
+    connect(page, &QWebEnginePage::newWindowRequested, page,
+            &FramesReportingPage::openInSeparateWindow);
     auto* const layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(web_select);
+    layout->addWidget(gameView_);
     // The browser has its design size before any page reaches it.
     layout->activate();
-    web_select->OnDocumentComplete = [this](WebBrowser* sender, const AutomationObject& pDisp,
-                                            const QUrl& address) {
-        web_selectDocumentComplete(sender, pDisp, address);
-    };
 }
 
-void TForm1::FormCreate() {
-    TLogin* created = nullptr;
-    std::unique_ptr<TLogin> login(createForm(created, this, directoryAddress_));
-    const int result = login->ShowModal();
-    login.reset();
-    if (result != ModalResult::Ok)
-        sendTerminateRequest();
+FramesReportingPage* MainWindow::gamePage() const {
+    return static_cast<FramesReportingPage*>(gameView_->page());
 }
 
-void TForm1::web_selectDocumentComplete(WebBrowser*, const AutomationObject&, const QUrl&) {
-    web_select->Application().put({
-        {{QStringLiteral("Document"), QStringLiteral("Body")},
-         QStringLiteral("Scroll"),
-         QStringLiteral("no")},
-        {{QStringLiteral("Document"), QStringLiteral("Body"), QStringLiteral("style")},
-         QStringLiteral("border"),
-         QStringLiteral("none")},
-        {{QStringLiteral("Document"), QStringLiteral("Body"), QStringLiteral("Style")},
-         QStringLiteral("margin"),
-         QStringLiteral("0px")},
-    });
+void MainWindow::setTitle(const QString& title) {
+    setExactWindowTitle(*this, title);
 }
 
-void TForm1::showEvent(QShowEvent* event) {
+void MainWindow::restyleGamePage() {
+    gamePage()->runJavaScript(QString::fromUtf8(restyleScript), QWebEngineScript::ApplicationWorld,
+                              [](const QVariant& answer) {
+                                  // No answer means that the document went away before the script
+                                  // could run.
+                                  const QString failure = answer.toString();
+                                  if (failure.isEmpty())
+                                      return;
+                                  // Raised once the page's answer has been handled: the
+                                  // application's event boundary shows it in the error box.
+                                  QMetaObject::invokeMethod(
+                                      QCoreApplication::instance(),
+                                      [failure] { throw Error(failure.toStdU16String()); },
+                                      Qt::QueuedConnection);
+                              });
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
     // The native window, made or made anew since the state was set, takes the state as it
-    // comes up.
+    // comes up: its first making sends no WinIdChange.
     if (!event->spontaneous())
         windowHandle()->setWindowStates(windowState());
     QWidget::showEvent(event);
 }
 
-bool TForm1::event(QEvent* event) {
+bool MainWindow::event(QEvent* event) {
     // The native window is made anew when the web engine's view first needs its surface; a new
-    // native window does not know that the window is maximised.
+    // native window knows neither that the window is maximised nor that its title is empty.
     if (event->type() == QEvent::WinIdChange) {
         if (QWindow* native = windowHandle())
             native->setWindowStates(windowState());
+        keepEmptyTitle(*this);
     }
     return QWidget::event(event);
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
-    sendTerminateRequest();
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // The main loop ends once the events queued ahead of this one have been handled.
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     event->accept();
 }
 

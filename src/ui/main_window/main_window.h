@@ -1,35 +1,32 @@
 #pragma once
 
-#include <QString>
-#include <QUrl>
 #include <QWidget>
-#include <string>
+
+class QWebEngineProfile;
+class QWebEngineView;
 
 namespace tarvenne::ui {
 
-class AutomationObject;
-class WebBrowser;
+class FramesReportingPage;
 
-// The main window: created first, runs the login gate from its creation handler, and
-// after the hand-off shows the game's web client maximised, restyling every document that
-// its browser completes.
-class TForm1 : public QWidget {
+// The main window: made before the login gate, hidden, so that its page can take the game's
+// window at the hand-off; then shown maximised with the game's web client, and every document
+// that its page completes is stripped of its scroll bars, border and margin. Closing it ends the
+// launcher.
+class MainWindow : public QWidget {
     Q_OBJECT
 
 public:
-    // `directoryAddress`: where the login window fetches the update document.
-    explicit TForm1(std::string directoryAddress);
+    explicit MainWindow(QWebEngineProfile* profile);
 
-    // The creation handler: the login gate.
-    void FormCreate();
+    // The page that takes the game's window.
+    FramesReportingPage* gamePage() const;
 
-    void web_selectDocumentComplete(WebBrowser* ASender, const AutomationObject& pDisp,
-                                    const QUrl& URL);
+    // The window's title, exactly as written (see setExactWindowTitle).
+    void setTitle(const QString& title);
 
-    // The only child control; receives the handed-off page.
-    WebBrowser* web_select;
-    // The last status text of the login browser; written by the login window, never read.
-    QString url;
+private slots:
+    void restyleGamePage();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -37,10 +34,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    std::string directoryAddress_;
+    QWebEngineView* gameView_;
 };
-
-// The main window, set before its creation handler runs.
-extern TForm1* Form1;
 
 } // namespace tarvenne::ui

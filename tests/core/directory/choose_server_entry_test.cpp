@@ -9,17 +9,17 @@
 namespace tarvenne::directory {
 
 void PrintTo(const ServerEntry& entry, std::ostream* out) {
-    *out << '{' << toUtf8(entry.name) << ", " << toUtf8(entry.dns) << ", " << toUtf8(entry.loginp)
-         << ", " << toUtf8(entry.caption1) << '}';
+    *out << '{' << toUtf8(entry.name) << ", " << toUtf8(entry.siteAddress) << ", "
+         << toUtf8(entry.loginPage) << ", " << toUtf8(entry.title) << '}';
 }
 
 namespace {
 
 using namespace std::string_view_literals;
 
-ServerEntry chosen(std::u16string dns, std::u16string loginp, std::u16string caption1) {
-    return ServerEntry{std::u16string(GameName), std::move(dns), std::move(loginp),
-                       std::move(caption1)};
+ServerEntry chosen(std::u16string siteAddress, std::u16string loginPage, std::u16string title) {
+    return ServerEntry{std::u16string(GameName), std::move(siteAddress), std::move(loginPage),
+                       std::move(title)};
 }
 
 struct Case {

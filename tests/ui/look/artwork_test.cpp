@@ -1,6 +1,9 @@
 // The committed login artwork keeps the layout's promises: it leaves the browser's opening and
 // the top rows empty, covers the title band and the close hotspot, and never uses the key colour.
 
+#include "artwork/frame_layout.h"
+#include "login_look/login_layout.h"
+
 #include <QImage>
 #include <QImageReader>
 #include <QRect>
@@ -8,10 +11,10 @@
 
 namespace {
 
-constexpr QRgb KeyColour = qRgb(0, 128, 0);
+namespace layout = tarvenne::ui::login_layout;
 
 // The hotspot is seven spaces of the window font wide; spaces of up to four pixels are covered.
-const QRect HotspotArea(1007, 33, 7 * 4, 13);
+const QRect HotspotArea(layout::closeSpot, QSize(7 * 4, 13));
 
 bool partlyTransparent(QRgb pixel) {
     return qAlpha(pixel) > 0 && qAlpha(pixel) < 255;
@@ -30,7 +33,7 @@ private slots:
         QCOMPARE(reader.format(), QByteArray("png"));
         const QImage read = reader.read();
         QVERIFY2(!read.isNull(), qPrintable(reader.errorString()));
-        QCOMPARE(read.size(), QSize(1108, 529));
+        QCOMPARE(read.size(), layout::windowSize);
         QVERIFY(read.hasAlphaChannel());
         artwork_ = read.convertToFormat(QImage::Format_ARGB32);
     }
@@ -38,9 +41,10 @@ private slots:
     void regionAlpha_data() {
         QTest::addColumn<QRect>("region");
         QTest::addColumn<int>("alpha");
-        QTest::newRow("top seven rows empty") << QRect(0, 0, 1108, 7) << 0;
-        QTest::newRow("opening under the browser") << QRect(362, 103, 636, 404) << 0;
-        QTest::newRow("title band") << QRect(232, 46, 863, 55) << 255;
+        QTest::newRow("top seven rows empty")
+            << QRect(0, 0, layout::windowSize.width(), artwork::firstRow) << 0;
+        QTest::newRow("opening under the browser") << artwork::opening << 0;
+        QTest::newRow("title band") << artwork::titleBand << 255;
         QTest::newRow("close hotspot") << HotspotArea << 255;
     }
 
@@ -62,14 +66,15 @@ private slots:
             for (int x = 0; x < artwork_.width(); ++x)
                 if (qAlpha(artwork_.pixel(x, y)) > 0)
                     drawn |= QRect(x, y, 1, 1);
-        QCOMPARE(drawn, QRect(QPoint(0, 7), QPoint(1107, 528)));
+        QCOMPARE(drawn, QRect(0, artwork::firstRow, layout::windowSize.width(),
+                              layout::windowSize.height() - artwork::firstRow));
     }
 
     void noPixelHasTheKeyColour() {
         for (int y = 0; y < artwork_.height(); ++y)
             for (int x = 0; x < artwork_.width(); ++x) {
                 const QRgb pixel = artwork_.pixel(x, y);
-                if (qAlpha(pixel) > 0 && (pixel & RGB_MASK) == (KeyColour & RGB_MASK))
+                if (qAlpha(pixel) > 0 && (pixel & RGB_MASK) == (layout::keyColour & RGB_MASK))
                     QFAIL(qPrintable(QStringLiteral("key colour at %1, %2").arg(x).arg(y)));
             }
     }

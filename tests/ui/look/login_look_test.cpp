@@ -2,35 +2,35 @@
 // plain desktop, the pointer driven through the X server, what the window manager offers, and
 // the unshaped window after a failed download.
 
-#include "app/application.h"
-#include "login_look/artwork_image.h"
+#include "browser/frames_reporting_page.h"
+#include "launcher_fixture.h"
+#include "login_look/login_layout.h"
 #include "login_look/transparent_label.h"
 #include "login_window/login_window.h"
-#include "main_window/main_window.h"
+#include "ui_test_main.h"
 #include "x11_client.h"
 
 #include <QCoreApplication>
 #include <QFrame>
 #include <QImage>
-#include <QLineEdit>
 #include <QScreen>
-#include <QTcpServer>
 #include <QTest>
 #include <QTimer>
-#include <base/error.h>
 #include <cstdint>
+#include <directory/server_directory.h>
 #include <memory>
 #include <optional>
 
-using tarvenne::ui::Application;
-using tarvenne::ui::Form1;
-using tarvenne::ui::ModalResult;
-using tarvenne::ui::TLogin;
+using tarvenne::directory::ServerEntry;
+using tarvenne::ui::LoginWindow;
+using tarvenne::ui::TransparentLabel;
+using tarvenne::ui::test::control;
+using tarvenne::ui::test::LauncherFixture;
 using tarvenne::ui::test::X11Client;
+namespace layout = tarvenne::ui::login_layout;
 
 namespace {
 
-constexpr QRgb KeyColour = qRgb(0, 128, 0);
 const QColor DesktopColour(40, 70, 150);
 const QPoint WindowAt(150, 120);
 // Points of the layout: on the emblem's jade (opaque artwork), in the air above the wing
@@ -38,7 +38,7 @@ const QPoint WindowAt(150, 120);
 const QPoint OnArtwork(192, 300);
 const QPoint InTheAir(60, 40);
 const QPoint InTheBrowser(680, 300);
-const QPoint OnHotspot(1016, 39);
+const QPoint OnHotspot = layout::closeSpot + QPoint(9, 6);
 constexpr int Left = 1;
 constexpr int Right = 3;
 
@@ -95,15 +95,6 @@ private:
     QWidget& window_;
 };
 
-// A directory address where nothing listens.
-std::string deadAddress() {
-    QTcpServer server;
-    server.listen(QHostAddress::LocalHost);
-    const quint16 port = server.serverPort();
-    server.close();
-    return "http://127.0.0.1:" + std::to_string(port) + "/update.html";
-}
-
 // Colours as the screen holds them, without alpha.
 QRgb opaque(const QColor& colour) {
     return colour.rgb() & RGB_MASK;
@@ -125,15 +116,19 @@ class LoginLookTest : public QObject {
 
     Desktop desktop_;
     PointerLog log_;
+    std::unique_ptr<LauncherFixture> launcher_;
     std::unique_ptr<X11Client> display_;
     QImage artwork_;
 
-    std::unique_ptr<TLogin> shapedLogin(const QString& title) {
-        auto login = std::make_unique<TLogin>(nullptr, deadAddress());
-        login->caption1 = title;
-        login->dns = QStringLiteral("data:text/html,");
-        login->loginp = QStringLiteral("<body style='background:white'></body>");
-        login->shapeAndTitle();
+    std::unique_ptr<LoginWindow> unshapedLogin() {
+        return std::make_unique<LoginWindow>(launcher_->mainWindow().gamePage());
+    }
+
+    std::unique_ptr<LoginWindow> shapedLogin(const QString& title) {
+        auto login = unshapedLogin();
+        login->takeServerEntry(ServerEntry{u"Tarvenne", u"data:text/html,",
+                                           u"<body style='background:white'></body>",
+                                           title.toStdU16String()});
         login->move(WindowAt);
         return login;
     }
@@ -193,41 +188,39 @@ private slots:
         display_ = std::make_unique<X11Client>();
         qApp->installEventFilter(&log_);
         QVERIFY(show(desktop_));
-        // the login browser's status reports go to the main window, which stays hidden here
-        Form1 = new tarvenne::ui::TForm1(deadAddress());
+        launcher_ = std::make_unique<LauncherFixture>();
     }
 
-    void cleanupTestCase() {
-        delete Form1;
-        Form1 = nullptr;
-    }
+    void cleanupTestCase() { launcher_.reset(); }
 
     void shapedWindowIsFramelessFixedAndTitled() {
         auto login = shapedLogin(QStringLiteral("Tarvenne"));
         QVERIFY(login->windowFlags().testFlag(Qt::FramelessWindowHint));
         QVERIFY(!login->windowFlags().testFlag(Qt::WindowTitleHint));
-        QCOMPARE(login->minimumSize(), QSize(1108, 529));
-        QCOMPARE(login->maximumSize(), QSize(1108, 529));
+        QCOMPARE(login->minimumSize(), layout::windowSize);
+        QCOMPARE(login->maximumSize(), layout::windowSize);
         QCOMPARE(login->windowTitle(), QStringLiteral("Tarvenne"));
-        QCOMPARE(login->cxLabel4->text(), QStringLiteral("Tarvenne"));
-        QVERIFY(login->Edit1->isHidden());
+        QCOMPARE(control<TransparentLabel>(*login, QStringLiteral("titleLabel")).text(),
+                 QStringLiteral("Tarvenne"));
     }
 
     void frameIsRemovedWithoutRecreatingTheNativeWindow() {
-        TLogin login(nullptr, deadAddress());
-        const WId native = login.winId();
-        login.shapeAndTitle();
-        QCOMPARE(login.winId(), native);
-        QVERIFY(login.windowHandle()->flags().testFlag(Qt::FramelessWindowHint));
+        auto login = unshapedLogin();
+        const WId native = login->winId();
+        login->takeServerEntry(ServerEntry{});
+        QCOMPARE(login->winId(), native);
+        QVERIFY(login->windowHandle()->flags().testFlag(Qt::FramelessWindowHint));
     }
 
     // The hotspot is seven spaces by one line of the window font, over the close mark.
     void hotspotLiesOverOpaqueArtwork() {
         auto login = shapedLogin(QString());
         const QFontMetrics metrics(login->font());
-        const QRect hotspot = login->cxLabel1->geometry();
+        const QRect hotspot =
+            control<TransparentLabel>(*login, QStringLiteral("closeSpot")).geometry();
         QCOMPARE(hotspot,
-                 QRect(1007, 33, metrics.horizontalAdvance(QString(7, u' ')), metrics.height()));
+                 QRect(layout::closeSpot,
+                       QSize(metrics.horizontalAdvance(QString(7, u' ')), metrics.height())));
         for (int y = hotspot.top(); y <= hotspot.bottom(); ++y)
             for (int x = hotspot.left(); x <= hotspot.right(); ++x)
                 QCOMPARE(qAlpha(artwork_.pixel(x, y)), 255);
@@ -252,14 +245,15 @@ private slots:
                                   screenPixel(screen, origin + InTheBrowser) == opaque(Qt::white)),
                                  20000);
 
-        const QRect panel = login->Panel1->geometry();
-        const QRect titleLabel = login->cxLabel4->geometry();
+        const QRect panel = layout::browserPanel;
+        const QRect titleLabel =
+            control<TransparentLabel>(*login, QStringLiteral("titleLabel")).geometry();
         int glyphsOverAir = 0;
-        for (int y = 0; y < 529; ++y)
-            for (int x = 0; x < 1108; ++x) {
+        for (int y = 0; y < layout::windowSize.height(); ++y)
+            for (int x = 0; x < layout::windowSize.width(); ++x) {
                 const QPoint at(x, y);
                 const QRgb shown = screenPixel(screen, origin + at);
-                if (shown == opaque(KeyColour))
+                if (shown == opaque(layout::keyColour))
                     QFAIL(qPrintable(QStringLiteral("key colour shown at %1, %2").arg(x).arg(y)));
                 if (panel.contains(at))
                     continue;
@@ -275,7 +269,7 @@ private slots:
             }
         QCOMPARE(glyphsOverAir > 0, titleLabel.width() > 838);
 
-        const QPalette colours = login->Panel1->palette();
+        const QPalette colours = control<QFrame>(*login, QStringLiteral("browserPanel")).palette();
         const QRgb light = opaque(colours.color(QPalette::Light));
         const QRgb dark = opaque(colours.color(QPalette::Dark));
         QCOMPARE(screenPixel(screen, origin + QPoint(600, panel.top())), light);
@@ -310,7 +304,8 @@ private slots:
         QTest::addColumn<bool>("moves");
         QTest::newRow("left button on the artwork") << OnArtwork << Left << true;
         QTest::newRow("right button on the artwork") << OnArtwork << Right << false;
-        QTest::newRow("left button on the title") << QPoint(651, 75) << Left << false;
+        QTest::newRow("left button on the title")
+            << QPoint(layout::titleCentreX, 75) << Left << false;
         QTest::newRow("left button on the hotspot") << OnHotspot << Left << false;
     }
 
@@ -341,7 +336,7 @@ private slots:
                          log_.moves > seen));
             QCOMPARE(display_->geometry(window).topLeft(), end);
         }
-        QVERIFY(!Application::instance()->terminateRequested());
+        QVERIFY(login->isVisible());
     }
 
     // What the window manager lets the player do: with the shaped window only move and close
@@ -364,13 +359,7 @@ private slots:
         QFETCH(bool, shaped);
         QFETCH(QStringList, offered);
         QFETCH(QStringList, withheld);
-        std::unique_ptr<TLogin> login;
-        if (shaped) {
-            login = shapedLogin(QStringLiteral("Tarvenne"));
-        } else {
-            login = std::make_unique<TLogin>(nullptr, deadAddress());
-            QVERIFY_THROWS_EXCEPTION(tarvenne::Error, login->FormCreate());
-        }
+        auto login = shaped ? shapedLogin(QStringLiteral("Tarvenne")) : unshapedLogin();
         QVERIFY(show(*login));
         const std::uint32_t window =
             shownWindow(shaped ? QStringLiteral("Tarvenne") : QStringLiteral("Login"));
@@ -412,7 +401,6 @@ private slots:
                     display_->geometry(window) == placed);
     }
 
-    // Runs before the click below, which sends the terminate request for good.
     void hotspotPressReleasedOutsideDoesNotClose() {
         auto login = shapedLogin(QStringLiteral("Tarvenne"));
         QVERIFY(show(*login));
@@ -423,7 +411,7 @@ private slots:
         display_->movePointer(hotspot + QPoint(0, 30));
         display_->releaseButton(Left);
         QTRY_VERIFY(log_.releases > releases);
-        QVERIFY(!Application::instance()->terminateRequested());
+        QCoreApplication::processEvents();
         QVERIFY(login->isVisible());
     }
 
@@ -437,35 +425,28 @@ private slots:
             display_->releaseButton(Left);
         });
         // ends a run that the click did not end, so that a failure cannot hang the test
-        QTimer::singleShot(20000, login.get(), [&] { login->setModalResult(ModalResult::Ok); });
+        QTimer::singleShot(20000, login.get(), [&] { login->accept(); });
 
-        QCOMPARE(login->ShowModal(), int(ModalResult::Cancel));
-        QVERIFY(Application::instance()->terminateRequested());
+        QCOMPARE(login->exec(), int(QDialog::Rejected));
     }
 
-    // A failed download leaves the window as designed: framed, resizable, "Login", the design
-    // title, the button face where the artwork is transparent.
-    void unshapedAfterFailedDownload() {
-        TLogin login(nullptr, deadAddress());
-        QVERIFY_THROWS_EXCEPTION(tarvenne::Error, login.FormCreate());
+    // Until it takes a record (when the download fails), the window stays as designed: framed,
+    // resizable, "Login", the design title, the button face where the artwork is transparent.
+    void unshapedWithoutARecord() {
+        auto login = unshapedLogin();
 
-        QCOMPARE(login.windowTitle(), QStringLiteral("Login"));
-        QVERIFY(!login.windowFlags().testFlag(Qt::FramelessWindowHint));
-        QVERIFY(login.windowFlags().testFlag(Qt::WindowTitleHint));
-        QVERIFY(login.windowFlags().testFlag(Qt::WindowMinMaxButtonsHint));
-        QVERIFY(login.minimumSize() != login.maximumSize());
-        QVERIFY(login.mask().isEmpty());
-        QCOMPARE(login.cxLabel4->text(), QStringLiteral("Quillmere"));
-        const QImage drawn = login.grab().toImage();
-        QCOMPARE(drawn.pixel(InTheAir), login.palette().color(QPalette::Button).rgb());
+        QCOMPARE(login->windowTitle(), QStringLiteral("Login"));
+        QVERIFY(!login->windowFlags().testFlag(Qt::FramelessWindowHint));
+        QVERIFY(login->windowFlags().testFlag(Qt::WindowTitleHint));
+        QVERIFY(login->windowFlags().testFlag(Qt::WindowMinMaxButtonsHint));
+        QVERIFY(login->minimumSize() != login->maximumSize());
+        QVERIFY(login->mask().isEmpty());
+        QCOMPARE(control<TransparentLabel>(*login, QStringLiteral("titleLabel")).text(),
+                 QStringLiteral("Quillmere"));
+        const QImage drawn = login->grab().toImage();
+        QCOMPARE(drawn.pixel(InTheAir), login->palette().color(QPalette::Button).rgb());
     }
 };
 
-int main(int argc, char** argv) {
-    Application::prepareStart();
-    Application application(argv[0]);
-    LoginLookTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+TARVENNE_UI_TEST_MAIN(LoginLookTest)
 #include "login_look_test.moc"

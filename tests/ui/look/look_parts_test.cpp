@@ -2,6 +2,7 @@
 // that the colour key leaves.
 
 #include "login_look/colour_key.h"
+#include "login_look/login_layout.h"
 #include "login_look/mnemonic_text.h"
 #include "login_look/title_font.h"
 #include "login_look/transparent_label.h"
@@ -12,8 +13,8 @@
 #include <QTest>
 #include <QWidget>
 
-using tarvenne::ui::KeyColour;
 using tarvenne::ui::TransparentLabel;
+namespace layout = tarvenne::ui::login_layout;
 
 namespace {
 
@@ -23,7 +24,9 @@ public:
     using QWidget::QWidget;
 
 protected:
-    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), QColor(KeyColour)); }
+    void paintEvent(QPaintEvent*) override {
+        QPainter(this).fillRect(rect(), QColor(layout::keyColour));
+    }
 };
 
 } // namespace
@@ -59,7 +62,7 @@ private slots:
         QCOMPARE(tarvenne::ui::withoutMnemonics(text), shown);
     }
 
-    // Each new text is measured in the title font and centred on x 651; an empty text is
+    // Each new text is measured in the title font and stays centred; an empty text is
     // measured as one space, mnemonic markers take no room.
     void titleStaysCentred_data() {
         QTest::addColumn<QString>("text");
@@ -82,17 +85,17 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, measured);
         QWidget window;
-        window.resize(1108, 529);
-        TransparentLabel title(&window, tarvenne::ui::titleFont(55));
-        title.move(0, 46);
-        title.centreOn(651);
+        window.resize(layout::windowSize);
+        TransparentLabel title(&window, tarvenne::ui::titleFont(layout::titleLineHeight));
+        title.move(0, layout::titleTop);
+        title.centreOn(layout::titleCentreX);
         // placed from a previous text first, as the window's design title is
         for (const QString& shown : {QStringLiteral("Quillmere"), QStringLiteral("Wi"), text}) {
             title.setText(shown);
-            QCOMPARE(title.x() + (title.width() + 1) / 2, 651);
+            QCOMPARE(title.x() + (title.width() + 1) / 2, layout::titleCentreX);
         }
         QCOMPARE(title.width(), QFontMetrics(title.font()).horizontalAdvance(measured));
-        QCOMPARE(title.y(), 46);
+        QCOMPARE(title.y(), layout::titleTop);
     }
 
     void titleFontIsBrushScriptOneLine55High() {
@@ -131,12 +134,12 @@ private slots:
         QVERIFY(!region.contains(QPoint(45, 5)));
         // every pixel of the glyph that is not the key colour is in the region
         QImage label(glyphs.size(), QImage::Format_RGB32);
-        label.fill(QColor(KeyColour));
+        label.fill(QColor(layout::keyColour));
         glyphs.render(&label, QPoint(), QRegion(), QWidget::DrawChildren);
         int inked = 0;
         for (int y = 0; y < label.height(); ++y)
             for (int x = 0; x < label.width(); ++x) {
-                const bool ink = (label.pixel(x, y) & RGB_MASK) != (KeyColour & RGB_MASK);
+                const bool ink = (label.pixel(x, y) & RGB_MASK) != (layout::keyColour & RGB_MASK);
                 inked += ink;
                 QCOMPARE(region.contains(glyphs.pos() + QPoint(x, y)), ink);
             }

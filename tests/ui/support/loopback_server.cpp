@@ -1,6 +1,5 @@
 #include "loopback_server.h"
 
-#include <QTcpServer>
 #include <stdexcept>
 
 namespace tarvenne::ui::test {
@@ -35,15 +34,6 @@ QString LoopbackServer::address(const QString& path) const {
 bool LoopbackServer::answered(const QString& path) const {
     const std::lock_guard lock(mutex_);
     return answered_.contains(path);
-}
-
-QString refusingAddress(const QString& path) {
-    QTcpServer probe;
-    if (!probe.listen(QHostAddress::LocalHost))
-        throw std::runtime_error("no free port on 127.0.0.1");
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return QStringLiteral("http://127.0.0.1:%1%2").arg(port).arg(path);
 }
 
 } // namespace tarvenne::ui::test

@@ -35,7 +35,4 @@ private:
     QStringList answered_;
 };
 
-// The address of a port on 127.0.0.1 where nothing listens.
-QString refusingAddress(const QString& path);
-
 } // namespace tarvenne::ui::test

@@ -131,12 +131,33 @@ TestSite::TestSite() {
     server_.start();
 }
 
-DirectoryServer::DirectoryServer(std::string updateDocument) {
-    server_.routes().Get("/update.html", [document = std::move(updateDocument)](
+DirectoryServer::DirectoryServer(std::string updateDocument, Answer answer)
+    : held_(answer == Answer::WhenReleased) {
+    server_.routes().Get("/update.html", [this, document = std::move(updateDocument)](
                                              const httplib::Request&, httplib::Response& response) {
+        std::unique_lock lock(mutex_);
+        requested_ = true;
+        released_.wait(lock, [this] { return !held_; });
         response.set_content(document, "text/html");
     });
     server_.start();
+}
+
+DirectoryServer::~DirectoryServer() {
+    release();
+}
+
+bool DirectoryServer::requested() const {
+    const std::lock_guard lock(mutex_);
+    return requested_;
+}
+
+void DirectoryServer::release() {
+    {
+        const std::lock_guard lock(mutex_);
+        held_ = false;
+    }
+    released_.notify_all();
 }
 
 std::string updateDocumentFor(const TestSite& site, const QString& title) {

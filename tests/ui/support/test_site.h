@@ -4,6 +4,8 @@
 
 #include <QPoint>
 #include <QString>
+#include <condition_variable>
+#include <mutex>
 #include <string>
 
 namespace tarvenne::ui::test {
@@ -36,14 +38,28 @@ private:
     LoopbackServer server_;
 };
 
-// The operator's directory server: answers "/update.html" with the given body.
+// The operator's directory server: answers "/update.html" with the given body, at once or, when
+// held, only once it is released.
 class DirectoryServer {
 public:
-    explicit DirectoryServer(std::string updateDocument);
+    enum class Answer { AtOnce, WhenReleased };
+    explicit DirectoryServer(std::string updateDocument, Answer answer = Answer::AtOnce);
+    ~DirectoryServer();
+    DirectoryServer(const DirectoryServer&) = delete;
+    DirectoryServer& operator=(const DirectoryServer&) = delete;
 
     QString updateListUrl() const { return server_.address(QStringLiteral("/update.html")); }
 
+    // Whether the update document has been asked for.
+    bool requested() const;
+    void release();
+
 private:
+    mutable std::mutex mutex_;
+    std::condition_variable released_;
+    bool requested_ = false;
+    bool held_;
+    // Last, so that it stops before the rest goes.
     LoopbackServer server_;
 };
 

@@ -68,7 +68,7 @@ QStringList X11Client::atomNames(std::uint32_t window, const char* property,
     return names;
 }
 
-std::optional<std::uint32_t> X11Client::viewableWindow(qint64 pid, const QString& wanted) const {
+QList<std::uint32_t> X11Client::viewableWindows(qint64 pid) const {
     // The windows that the window manager manages; on a display without one, the top-level
     // windows themselves.
     QList<std::uint32_t> windows = cardinals(root_, "_NET_CLIENT_LIST", XCB_ATOM_WINDOW);
@@ -76,17 +76,22 @@ std::optional<std::uint32_t> X11Client::viewableWindow(qint64 pid, const QString
         auto tree =
             owned(xcb_query_tree_reply(connection_, xcb_query_tree(connection_, root_), nullptr));
         if (!tree)
-            return std::nullopt;
+            return {};
         const xcb_window_t* children = xcb_query_tree_children(tree.get());
         for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i)
             windows.append(children[i]);
     }
+    QList<std::uint32_t> found;
     for (const std::uint32_t window : windows) {
-        if (!isViewable(window))
-            continue;
         const QList<std::uint32_t> owner = cardinals(window, "_NET_WM_PID", XCB_ATOM_CARDINAL);
-        if (owner.size() != 1 || owner.first() != pid)
-            continue;
+        if (isViewable(window) && owner.size() == 1 && owner.first() == pid)
+            found.append(window);
+    }
+    return found;
+}
+
+std::optional<std::uint32_t> X11Client::viewableWindow(qint64 pid, const QString& wanted) const {
+    for (const std::uint32_t window : viewableWindows(pid)) {
         auto name = owned(
             xcb_get_property_reply(connection_,
                                    xcb_get_property(connection_, 0, window, atom("_NET_WM_NAME"),

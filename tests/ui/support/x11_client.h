@@ -24,6 +24,8 @@ public:
     X11Client(const X11Client&) = delete;
     X11Client& operator=(const X11Client&) = delete;
 
+    // The viewable top-level windows of the process.
+    QList<std::uint32_t> viewableWindows(qint64 pid) const;
     // The viewable top-level window of the process whose title (_NET_WM_NAME) is exactly
     // `wanted`, if any.
     std::optional<std::uint32_t> viewableWindow(qint64 pid, const QString& wanted) const;

@@ -1,7 +1,7 @@
 // The launcher as the tests run it: the update document comes from the address in
 // TARVENNE_TEST_DIRECTORY, and what the player would see is reported on stderr (message
 // boxes are dismissed with OK as they appear).
-#include "app/run_launcher.h"
+#include "app/launcher.h"
 #include "launcher_report.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "forms/design_font.h"
+#include "login_look/design_font.h"
 
 #include <QApplication>
 #include <QStringList>

@@ -11,4 +11,8 @@ namespace tarvenne::ui {
 // the program's name in its place).
 void setExactWindowTitle(QWidget& window, const QString& title);
 
+// Keeps an empty title empty on a new native window, which the toolkit titles with the program's
+// name: a window with an exact title calls this whenever it gets a native window.
+void keepEmptyTitle(QWidget& window);
+
 } // namespace tarvenne::ui

@@ -1,0 +1,50 @@
+#include "app/launcher.h"
+
+#include "app/application.h"
+#include "app/error_box.h"
+#include "browser/browser_window.h"
+#include "browser/frames_reporting_page.h"
+#include "login_window/login_window.h"
+#include "main_window/main_window.h"
+
+#include <directory/fetch_server_entry.h>
+#include <http/http_client.h>
+#include <text/code_page.h>
+
+namespace tarvenne::ui {
+
+std::future<directory::ServerEntry> startFetchingGameRecord(std::string address) {
+    // The ANSI code page comes from the environment, which is read here, before the thread starts.
+    return std::async(std::launch::async,
+                      [address = std::move(address), ansiCodePage = text::systemAnsiCodePage()] {
+                          http::HttpClient client;
+                          return directory::fetchServerEntry(client, address, ansiCodePage)
+                              .value_or(directory::ServerEntry{});
+                      });
+}
+
+bool passLoginGate(MainWindow& mainWindow, std::future<directory::ServerEntry> gameRecord) {
+    LoginWindow login(mainWindow.gamePage());
+    showingFailures([&] { login.takeServerEntry(gameRecord.get()); });
+    if (login.exec() != QDialog::Accepted)
+        return false;
+    mainWindow.setTitle(login.title());
+    return true;
+}
+
+int runLauncher(char* programName, std::string_view directoryAddress) {
+    // The environment is complete before the fetch's thread starts, which reads it.
+    Application::prepareStart();
+    auto gameRecord = startFetchingGameRecord(std::string(directoryAddress));
+    Application application(programName);
+    BrowserProfile profile;
+    // Made hidden before the gate, so that its page can take the game's window.
+    MainWindow mainWindow(&profile);
+    if (!passLoginGate(mainWindow, std::move(gameRecord)))
+        return 0;
+    mainWindow.show();
+    application.exec();
+    return 0;
+}
+
+} // namespace tarvenne::ui

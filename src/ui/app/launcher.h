@@ -1,0 +1,30 @@
+#pragma once
+
+#include <directory/server_directory.h>
+#include <future>
+#include <string>
+#include <string_view>
+
+namespace tarvenne::ui {
+
+class MainWindow;
+
+// Starts fetching the update document at `address` on a thread of its own and choosing the
+// game's record from it: an empty record when the document has none. A failure of the fetch or
+// of the decoding is raised by the future's get().
+std::future<directory::ServerEntry> startFetchingGameRecord(std::string address);
+
+// The login gate in front of the hidden main window: gives the login window the game's record
+// once it has been fetched (a failure is shown in the error box and leaves the login window
+// unshaped, with its design title), runs the login window and, once it has handed the game's
+// window to the main window, titles the main window with the record's title. Returns whether the
+// hand-off took place.
+bool passLoginGate(MainWindow& mainWindow, std::future<directory::ServerEntry> gameRecord);
+
+// Runs the launcher: the login gate, then, after the hand-off, the main window maximised until
+// it is closed. The update document at `directoryAddress` is fetched while the application and
+// the web engine start. Reads no arguments; `programName` is argv[0]. Returns the exit status,
+// always 0.
+int runLauncher(char* programName, std::string_view directoryAddress);
+
+} // namespace tarvenne::ui
