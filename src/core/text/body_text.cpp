@@ -2,6 +2,7 @@
 
 #include <array>
 #include <map>
+#include <span>
 #include <utility>
 
 namespace tarvenne::text {
@@ -50,14 +51,14 @@ std::u16string decodeBody(std::string_view bytes, std::string_view charset) {
     return decode(bytes, bodyCodePage(charset));
 }
 
-std::string encodeBody(std::string bytes, std::string_view charset, CodePage codePage) {
+ByteBuffer encodeBody(ByteBuffer bytes, std::string_view charset, CodePage codePage) {
     const CodePage source = bodyCodePage(charset);
     if (const auto& table = cachedByteForByteTable(source, codePage)) {
-        for (char& byte : bytes)
+        for (char& byte : std::span(bytes.data(), bytes.size()))
             byte = (*table)[static_cast<unsigned char>(byte)];
         return bytes;
     }
-    return transcode(bytes, source, codePage);
+    return transcode(bytes.view(), source, codePage);
 }
 
 } // namespace tarvenne::text

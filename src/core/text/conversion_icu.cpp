@@ -124,13 +124,13 @@ void tableInPieces(std::string_view bytes, const CharacterTable& table,
     }
 }
 
-// Appends `text` in the converter's page to `bytes`; with `flush`, also what the converter
-// still holds. What the converter itself fails on (the substituting callbacks report nothing
-// for the input) is written as ISO-8859-1.
-void appendEncoded(UConverter* converter, std::u16string_view text, bool flush,
-                   std::string& bytes) {
+// Appends `text` in the converter's page to `bytes` (a std::string or a ByteBuffer); with
+// `flush`, also what the converter still holds. What the converter itself fails on (the
+// substituting callbacks report nothing for the input) is written as ISO-8859-1.
+template <typename Bytes>
+void appendEncoded(UConverter* converter, std::u16string_view text, bool flush, Bytes& bytes) {
     if (converter == nullptr) {
-        bytes += toLatin1(text);
+        bytes.append(std::string_view(toLatin1(text)));
         return;
     }
     std::string piece(bufferSizeFor(text.size()), '\0');
@@ -141,11 +141,13 @@ void appendEncoded(UConverter* converter, std::u16string_view text, bool flush,
         UErrorCode status = U_ZERO_ERROR;
         ucnv_fromUnicode(converter, &target, piece.data() + piece.size(), &source, sourceLimit,
                          nullptr, flush, &status);
-        bytes.append(piece.data(), static_cast<std::size_t>(target - piece.data()));
+        bytes.append(
+            std::string_view(piece.data(), static_cast<std::size_t>(target - piece.data())));
         if (status == U_BUFFER_OVERFLOW_ERROR)
             continue;
         if (U_FAILURE(status))
-            bytes += toLatin1({source, static_cast<std::size_t>(sourceLimit - source)});
+            bytes.append(std::string_view(
+                toLatin1({source, static_cast<std::size_t>(sourceLimit - source)})));
         return;
     }
 }
@@ -212,9 +214,9 @@ std::string encode(std::u16string_view text, CodePage codePage) {
 
 // The two converters may be one when the pages are the same: a converter keeps the state of
 // each direction apart.
-std::string transcode(std::string_view bytes, CodePage from, CodePage to) {
+ByteBuffer transcode(std::string_view bytes, CodePage from, CodePage to) {
     UConverter* target = converterFor(to);
-    std::string out;
+    ByteBuffer out;
     out.reserve(bytes.size());
     decodeInPieces(bytes, from, [&](std::u16string_view piece) {
         appendEncoded(target, piece, false, out);
