@@ -40,7 +40,7 @@ Medians mediansOf(const std::vector<bench::ChildRun>& runs) {
 }
 
 bool printedTheRecord(const bench::ChildRun& run) {
-    return run.succeeded && run.output.starts_with(bench::gameRecordReport);
+    return run.succeeded && bench::reportsGameRecord(run.output);
 }
 
 } // namespace

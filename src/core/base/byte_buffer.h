@@ -11,7 +11,7 @@ namespace tarvenne {
 // never written takes no memory.
 class ByteBuffer {
 public:
-    static constexpr std::size_t largeBlockSize = 2 * 1024 * 1024;
+    static constexpr std::size_t largeBlockSize = 256 * 1024;
 
     ByteBuffer() = default;
     explicit ByteBuffer(std::string_view bytes);

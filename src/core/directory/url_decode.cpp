@@ -36,8 +36,7 @@ bool holdsByte(std::uint64_t word, char byte) {
 std::size_t nextPlusOrPercent(std::string_view bytes, std::size_t from) {
     std::size_t i = from;
     for (; i + 8 <= bytes.size(); i += 8) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, bytes.data() + i, sizeof word);
+        const std::uint64_t word = eightBytesAt(bytes.data() + i);
         if (holdsByte(word, '+') || holdsByte(word, '%'))
             break;
     }
