@@ -22,8 +22,10 @@ std::optional<ServerEntry> chooseFromAnsiBytes(ByteBuffer bytes, text::CodePage 
 // The document passes through the ANSI code page around its URL decoding, so that an escape
 // stands for a byte of that page and positions count its bytes.
 std::optional<ServerEntry> chooseServerEntry(std::u16string document, text::CodePage ansiCodePage) {
-    ByteBuffer bytes(text::encode(document, ansiCodePage));
+    std::string encoded = text::encode(document, ansiCodePage);
     std::u16string().swap(document);
+    ByteBuffer bytes(encoded);
+    std::string().swap(encoded);
     return chooseFromAnsiBytes(std::move(bytes), ansiCodePage);
 }
 
