@@ -41,14 +41,15 @@ std::string updateDocument() {
 void chooseLastRecord(benchmark::State& state) {
     const auto ansiCodePage = static_cast<text::CodePage>(state.range(0));
     const std::string body = updateDocument();
-    const auto entry = directory::chooseServerEntryFromBody(body, "", ansiCodePage);
+    const auto entry = directory::chooseServerEntryFromBody(ByteBuffer(body), "", ansiCodePage);
     if (body.size() != documentSize || !entry ||
         entry->siteAddress != u"http://login.example.net/") {
         state.SkipWithError("the document does not give its last record");
         return;
     }
     for (auto _ : state) {
-        benchmark::DoNotOptimize(directory::chooseServerEntryFromBody(body, "", ansiCodePage));
+        benchmark::DoNotOptimize(
+            directory::chooseServerEntryFromBody(ByteBuffer(body), "", ansiCodePage));
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * body.size()));
 }

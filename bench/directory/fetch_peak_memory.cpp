@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
     for (int run = 0; run < runs; ++run) {
         for (std::size_t i = 0; i < cases.size(); ++i) {
             const bench::ChildRun child = runner.run({TARVENNE_DIRECTORY_TOOL, servers[i]->url()});
-            if (!child.succeeded || !child.output.starts_with(bench::gameRecordReport)) {
+            if (!child.succeeded || !bench::reportsGameRecord(child.output)) {
                 std::printf("%s: the tool did not print the game's record\n",
                             cases[i].name.c_str());
                 return 1;

@@ -398,16 +398,19 @@ private:
 
     // The login page's address is the site address followed directly by the login page.
     template <typename Source>
-    void checkLoginAddress(const Piece& dns, const Piece& loginp, bool used, std::size_t number,
-                           const Source& source) {
+    void checkLoginAddress(const Piece& siteAddress, const Piece& loginPage, bool used,
+                           std::size_t number, const Source& source) {
         const Severity severity = used ? Severity::Error : Severity::Warning;
-        const std::u16string address = std::u16string(dns.text) + std::u16string(loginp.text);
+        const std::u16string address =
+            std::u16string(siteAddress.text) + std::u16string(loginPage.text);
         const auto placeOf = [&](std::size_t index) {
-            return index < dns.text.size() ? source(dns.start + index)
-                                           : source(loginp.start + index - dns.text.size());
+            return index < siteAddress.text.size()
+                       ? source(siteAddress.start + index)
+                       : source(loginPage.start + index - siteAddress.text.size());
         };
-        const std::string joined = "the site address " + quoted(dns.text) + " and the login page " +
-                                   quoted(loginp.text) + " join to " + quoted(address);
+        const std::string joined = "the site address " + quoted(siteAddress.text) +
+                                   " and the login page " + quoted(loginPage.text) + " join to " +
+                                   quoted(address);
         if (const auto blank = std::ranges::find_if(address, isWhiteSpace);
             blank != address.end()) {
             const auto index = static_cast<std::size_t>(blank - address.begin());
@@ -424,18 +427,18 @@ private:
                 schemeLength = scheme.size();
         }
         if (schemeLength == 0) {
-            report(severity, source(dns.start), number,
+            report(severity, source(siteAddress.start), number,
                    joined + ", which does not start with http:// or https://");
             return;
         }
         const std::size_t hostEnd =
             std::min(address.find_first_of(u"/?#", schemeLength), address.size());
         if (hostEnd == schemeLength) {
-            report(severity, source(dns.start), number, joined + ", which names no host");
+            report(severity, source(siteAddress.start), number, joined + ", which names no host");
             return;
         }
-        if (hostEnd > dns.text.size()) {
-            report(severity, source(loginp.start), number,
+        if (hostEnd > siteAddress.text.size()) {
+            report(severity, source(loginPage.start), number,
                    joined + ": the login page runs into the host name; end the site address "
                             "with \"/\"");
         }

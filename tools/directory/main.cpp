@@ -1,6 +1,7 @@
 // tarvenne-directory: the operator's check of an update document before it is published. It
 // runs exactly the launcher's fetch and decoding and prints the outcome, or with --check lists
 // every problem of the document.
+#include "base/byte_buffer.h"
 #include "base/error.h"
 #include "base/error_text.h"
 #include "base/utf.h"
@@ -34,17 +35,25 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-std::string readFile(const std::string& path) {
+// The file's bytes, read straight into their buffer.
+ByteBuffer readFile(const std::string& path) {
     const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    std::string bytes;
+    ByteBuffer bytes;
     if (file) {
         std::error_code unknownSize;
         const auto size = std::filesystem::file_size(path, unknownSize);
+        // One byte more than the file's size: the read that finds the file's end has room.
         if (!unknownSize)
-            bytes.reserve(static_cast<std::size_t>(size));
-        char buffer[1 << 16];
-        while (const std::size_t count = std::fread(buffer, 1, sizeof buffer, file.get()))
-            bytes.append(buffer, count);
+            bytes.reserve(static_cast<std::size_t>(size) + 1);
+        constexpr std::size_t readSize = 1 << 16;
+        for (;;) {
+            if (bytes.spareSize() == 0)
+                bytes.reserveSpare(readSize, 0);
+            const std::size_t count = std::fread(bytes.spare(), 1, bytes.spareSize(), file.get());
+            bytes.commit(count);
+            if (count == 0)
+                break;
+        }
     }
     if (!file || std::ferror(file.get()))
         throw Error(fromUtf8("Cannot read " + path + ": " + std::strerror(errno)));
@@ -106,7 +115,7 @@ int check(const Options& options) {
     }
     checked.charset = document.charset;
     const CheckResult result =
-        checkDocument(document.bytes, document.charset, checked.ansiCodePage);
+        checkDocument(document.bytes.view(), document.charset, checked.ansiCodePage);
     std::cout << (options.json ? jsonCheckReport(checked, result)
                                : plainCheckReport(checked, result));
     return checkExitStatus(result);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -19,6 +21,16 @@ std::string lowerCased(std::string_view text);
 
 // Bytes as US-ASCII text: a byte above 0x7F becomes "?".
 std::u16string asciiText(std::string_view bytes);
+
+// Scans that look at eight bytes at a time.
+inline std::uint64_t eightBytesAt(const char* bytes) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, bytes, sizeof word);
+    return word;
+}
+inline bool isAsciiOnly(std::uint64_t eightBytes) {
+    return (eightBytes & 0x8080808080808080) == 0;
+}
 
 // The value of a hexadecimal digit (0 to 9, A to F, a to f), or -1 for any other byte.
 int hexDigitValue(char c);

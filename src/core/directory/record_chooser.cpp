@@ -4,6 +4,8 @@
 #include "base/utf.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace tarvenne::directory {
 namespace {
@@ -22,6 +24,24 @@ constexpr bool isBlank(char16_t c) {
 
 // A blank in a first field settles that it is not GameName, unless the document's end trims it.
 static_assert(std::ranges::none_of(GameName, isBlank));
+
+// The position of the first `unit` in `text`, or npos; runs without it are passed over four
+// units at a time.
+std::size_t findUnit(std::u16string_view text, char16_t unit) {
+    constexpr std::uint64_t ones = 0x0001000100010001;
+    constexpr std::uint64_t highBits = 0x8000800080008000;
+    const std::uint64_t pattern = ones * unit;
+    std::size_t i = 0;
+    for (; i + 4 <= text.size(); i += 4) {
+        std::uint64_t units = 0;
+        std::memcpy(&units, text.data() + i, sizeof units);
+        const std::uint64_t matches = units ^ pattern;
+        if (((matches - ones) & ~matches & highBits) != 0)
+            break;
+    }
+    const std::size_t found = text.substr(i).find(unit);
+    return found == std::u16string_view::npos ? found : i + found;
+}
 
 Error listIndexOutOfBounds(int index) {
     return Error(u"List index out of bounds (" + fromLatin1(std::to_string(index)) + u")");
@@ -59,7 +79,7 @@ bool RecordChooser::take(std::u16string_view piece) {
             at += takeInName(rest);
             break;
         case Phase::PassingOver: {
-            const std::size_t end = rest.find(recordSeparator);
+            const std::size_t end = findUnit(rest, recordSeparator);
             if (end == std::u16string_view::npos)
                 return true;
             at += end + 1;

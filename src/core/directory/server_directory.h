@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/byte_buffer.h"
 #include "text/code_page.h"
 
 #include <optional>
@@ -23,7 +24,7 @@ struct ServerEntry {
 // URL decoding of the update document's bytes: "+" is a space, "%%" a percent sign,
 // "%XY" the byte 0xXY; a zero byte ends the input. Throws Error with the position of a
 // faulty escape; the escape's bytes are shown as characters of `codePage`.
-std::string urlDecode(std::string bytes, text::CodePage codePage);
+ByteBuffer urlDecode(ByteBuffer bytes, text::CodePage codePage);
 
 // Decodes the update document's text through the ANSI code page and returns the first
 // record named GameName, or nothing when there is none. The document is taken over so that
@@ -33,7 +34,7 @@ std::optional<ServerEntry> chooseServerEntry(std::u16string document, text::Code
 
 // The same for the document as a reply body and the charset of its Content-Type: the result of
 // chooseServerEntry(text::decodeBody(body, charset), ansiCodePage), made without the whole text.
-std::optional<ServerEntry> chooseServerEntryFromBody(std::string body, std::string_view charset,
+std::optional<ServerEntry> chooseServerEntryFromBody(ByteBuffer body, std::string_view charset,
                                                      text::CodePage ansiCodePage);
 
 } // namespace tarvenne::directory

@@ -11,8 +11,10 @@
 namespace tarvenne::http {
 namespace {
 
-constexpr std::size_t minDirectRead = 4 * 1024;
 constexpr auto unbounded = std::numeric_limits<std::uint64_t>::max();
+
+// One byte past the bound is enough to know it has been passed.
+constexpr std::uint64_t mostKept = maxBodySize + 1;
 
 // Gathers body bytes (or only counts them) and enforces the size bound.
 class BodyCollector {
@@ -21,28 +23,19 @@ public:
 
     // Up to `wanted` bytes from the reader; 0 once it has closed.
     std::size_t readFrom(BufferedReader& reader, std::uint64_t wanted) {
-        // One byte past the bound is enough to know it has been passed.
-        const std::uint64_t room = maxBodySize + 1 - total_;
-        const auto size =
-            static_cast<std::size_t>(std::min({wanted, room, std::uint64_t{readSize}}));
+        const auto size = static_cast<std::size_t>(
+            std::min({wanted, mostKept - total_, std::uint64_t{readSize}}));
         std::size_t received = 0;
-        const std::size_t spare = bytes_.capacity() - bytes_.size();
-        if (keep_ && spare >= minDirectRead) {
-            // Straight into reserved room. The string is zero-filled for as many bytes as may
-            // come: up to twice the last read, so that small reads cost little.
-            const std::size_t old = bytes_.size();
-            const std::size_t room = std::min({size, spare, std::max(minDirectRead, 2 * last_)});
-            bytes_.resize(old + room);
-            received = reader.read(bytes_.data() + old, room);
-            bytes_.resize(old + received);
+        if (keep_) {
+            // Straight into the body's room, which a body of unknown size takes up to the bound.
+            bytes_.reserveSpare(size, mostKept);
+            received = reader.read(bytes_.spare(), size);
+            bytes_.commit(received);
         } else {
             scratch_.resize(readSize);
             received = reader.read(scratch_.data(), size);
-            if (keep_)
-                bytes_.append(scratch_.data(), received);
         }
         total_ += received;
-        last_ = received;
         if (total_ > maxBodySize)
             throw ProtocolError::bodyTooLarge();
         return received;
@@ -62,17 +55,16 @@ public:
 
     void reserve(std::uint64_t size) {
         if (keep_)
-            bytes_.reserve(static_cast<std::size_t>(std::min(size, maxBodySize)));
+            bytes_.reserve(static_cast<std::size_t>(std::min(size, mostKept)));
     }
 
-    std::string take() { return std::move(bytes_); }
+    ByteBuffer take() { return std::move(bytes_); }
 
 private:
     bool keep_;
     std::uint64_t total_ = 0;
-    std::size_t last_ = readSize; // bytes of the last read
-    std::string scratch_; // for bytes that are not kept or that the kept ones have no room for
-    std::string bytes_;
+    std::string scratch_; // for bytes that are not kept
+    ByteBuffer bytes_;
 };
 
 std::string lineOfChunkedBody(BufferedReader& reader) {
@@ -131,7 +123,7 @@ std::uint64_t chunkSizeOf(std::string_view line) {
     return size;
 }
 
-std::string readBody(BufferedReader& reader, const BodyFraming& framing, bool keep) {
+ByteBuffer readBody(BufferedReader& reader, const BodyFraming& framing, bool keep) {
     BodyCollector body(keep);
     switch (framing.kind) {
     case BodyFraming::Kind::Chunked:

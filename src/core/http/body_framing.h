@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/byte_buffer.h"
 #include "http/buffered_reader.h"
 #include "http/header_list.h"
 
@@ -30,6 +31,6 @@ std::uint64_t chunkSizeOf(std::string_view line);
 // A Content-Length body cut short by the close ends there; a chunked body cut short throws
 // "Connection Closed Gracefully.". Throws "Response body too large." once more than
 // maxBodySize bytes have arrived.
-std::string readBody(BufferedReader& reader, const BodyFraming& framing, bool keep);
+ByteBuffer readBody(BufferedReader& reader, const BodyFraming& framing, bool keep);
 
 } // namespace tarvenne::http

@@ -11,7 +11,7 @@ namespace tarvenne::http {
 namespace {
 
 // For replies that normally have no body: one is read only when it starts soon.
-std::string bodyIfItStarts(BufferedReader& reader, const ReplyHead& head, bool keep) {
+ByteBuffer bodyIfItStarts(BufferedReader& reader, const ReplyHead& head, bool keep) {
     if (!reader.waitForBytes(unexpectedBodyWait))
         return {};
     return readBody(reader, bodyFramingOf(head.headers), keep);
@@ -20,13 +20,13 @@ std::string bodyIfItStarts(BufferedReader& reader, const ReplyHead& head, bool k
 } // namespace
 
 std::u16string ReplyBody::text() const {
-    return text::decodeBody(bytes, charset);
+    return text::decodeBody(bytes.view(), charset);
 }
 
 ReplyBody takeReplyBody(BufferedReader& reader, const ReplyHead& head) {
     const auto contentType = head.headers.value("Content-Type");
     std::string charset = contentType ? charsetOf(*contentType) : std::string();
-    std::string body;
+    ByteBuffer body;
     switch (judge(head.statusCode, head.headers)) {
     case Verdict::Success:
         return {readBody(reader, bodyFramingOf(head.headers), true), std::move(charset)};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/byte_buffer.h"
 #include "http/buffered_reader.h"
 #include "http/reply_head.h"
 
@@ -9,7 +10,7 @@ namespace tarvenne::http {
 
 // The body of a successful reply with the charset that its Content-Type names.
 struct ReplyBody {
-    std::string bytes;
+    ByteBuffer bytes;
     std::string charset; // empty when there is none
 
     // The body as text, through the code page that the charset selects.

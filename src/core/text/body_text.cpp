@@ -1,7 +1,10 @@
+#include "base/ascii.h"
 #include "text/code_page.h"
 
+#include <algorithm>
 #include <array>
 #include <map>
+#include <span>
 #include <utility>
 
 namespace tarvenne::text {
@@ -35,6 +38,22 @@ std::optional<ByteTable> byteForByteTable(CodePage from, CodePage to) {
     return table;
 }
 
+// Bytes through the table; where it keeps ASCII as it is (as every ANSI page does), runs of
+// ASCII are passed over eight bytes at a time.
+void convertInPlace(std::span<char> bytes, const ByteTable& table) {
+    const auto convert = [&table](char& byte) { byte = table[static_cast<unsigned char>(byte)]; };
+    bool keepsAscii = true;
+    for (int byte = 0; byte < 0x80; ++byte)
+        keepsAscii = keepsAscii && table[static_cast<std::size_t>(byte)] == static_cast<char>(byte);
+    std::size_t i = 0;
+    if (keepsAscii) {
+        for (; i + 8 <= bytes.size(); i += 8)
+            if (!isAsciiOnly(eightBytesAt(bytes.data() + i)))
+                std::ranges::for_each(bytes.subspan(i, 8), convert);
+    }
+    std::ranges::for_each(bytes.subspan(i), convert);
+}
+
 const std::optional<ByteTable>& cachedByteForByteTable(CodePage from, CodePage to) {
     thread_local std::map<std::pair<CodePage, CodePage>, std::optional<ByteTable>> tables;
     const auto key = std::make_pair(from, to);
@@ -50,14 +69,13 @@ std::u16string decodeBody(std::string_view bytes, std::string_view charset) {
     return decode(bytes, bodyCodePage(charset));
 }
 
-std::string encodeBody(std::string bytes, std::string_view charset, CodePage codePage) {
+ByteBuffer encodeBody(ByteBuffer bytes, std::string_view charset, CodePage codePage) {
     const CodePage source = bodyCodePage(charset);
     if (const auto& table = cachedByteForByteTable(source, codePage)) {
-        for (char& byte : bytes)
-            byte = (*table)[static_cast<unsigned char>(byte)];
+        convertInPlace(std::span(bytes.data(), bytes.size()), *table);
         return bytes;
     }
-    return transcode(bytes, source, codePage);
+    return transcode(bytes.view(), source, codePage);
 }
 
 } // namespace tarvenne::text

@@ -1,3 +1,4 @@
+#include "base/ascii.h"
 #include "base/utf.h"
 #include "text/code_page.h"
 #include "text/icu_converter_names.h"
@@ -111,26 +112,43 @@ const std::optional<CharacterTable>& characterTableFor(CodePage codePage) {
     return found->second;
 }
 
-// Hands `bytes` read through `table` to `take`, piece by piece, until it stops.
+// Units read through a table at a time: small enough for the processor's cache.
+constexpr std::size_t tablePieceSize = 16 * 1024;
+
+// Hands `bytes` read through `table` to `take`, piece by piece, until it stops. Where the table
+// reads ASCII as it is (as every ANSI page does), runs of ASCII are widened eight bytes at a time.
 void tableInPieces(std::string_view bytes, const CharacterTable& table,
                    const std::function<bool(std::u16string_view)>& take) {
-    std::u16string piece(std::min(pieceSize, bytes.size()), u'\0');
-    for (std::size_t at = 0; at < bytes.size(); at += pieceSize) {
-        const std::string_view part = bytes.substr(at, pieceSize);
-        for (std::size_t i = 0; i < part.size(); ++i)
+    bool keepsAscii = true;
+    for (char16_t byte = 0; byte < 0x80; ++byte)
+        keepsAscii = keepsAscii && table[byte] == byte;
+    std::u16string piece(std::min(tablePieceSize, bytes.size()), u'\0');
+    for (std::size_t at = 0; at < bytes.size(); at += tablePieceSize) {
+        const std::string_view part = bytes.substr(at, tablePieceSize);
+        std::size_t i = 0;
+        for (; keepsAscii && i + 8 <= part.size(); i += 8) {
+            if (isAsciiOnly(eightBytesAt(part.data() + i))) {
+                for (std::size_t k = i; k < i + 8; ++k)
+                    piece[k] = static_cast<unsigned char>(part[k]);
+            } else {
+                for (std::size_t k = i; k < i + 8; ++k)
+                    piece[k] = table[static_cast<unsigned char>(part[k])];
+            }
+        }
+        for (; i < part.size(); ++i)
             piece[i] = table[static_cast<unsigned char>(part[i])];
         if (!take(std::u16string_view(piece).substr(0, part.size())))
             return;
     }
 }
 
-// Appends `text` in the converter's page to `bytes`; with `flush`, also what the converter
-// still holds. What the converter itself fails on (the substituting callbacks report nothing
-// for the input) is written as ISO-8859-1.
-void appendEncoded(UConverter* converter, std::u16string_view text, bool flush,
-                   std::string& bytes) {
+// Appends `text` in the converter's page to `bytes` (a std::string or a ByteBuffer); with
+// `flush`, also what the converter still holds. What the converter itself fails on (the
+// substituting callbacks report nothing for the input) is written as ISO-8859-1.
+template <typename Bytes>
+void appendEncoded(UConverter* converter, std::u16string_view text, bool flush, Bytes& bytes) {
     if (converter == nullptr) {
-        bytes += toLatin1(text);
+        bytes.append(std::string_view(toLatin1(text)));
         return;
     }
     std::string piece(bufferSizeFor(text.size()), '\0');
@@ -141,11 +159,13 @@ void appendEncoded(UConverter* converter, std::u16string_view text, bool flush,
         UErrorCode status = U_ZERO_ERROR;
         ucnv_fromUnicode(converter, &target, piece.data() + piece.size(), &source, sourceLimit,
                          nullptr, flush, &status);
-        bytes.append(piece.data(), static_cast<std::size_t>(target - piece.data()));
+        bytes.append(
+            std::string_view(piece.data(), static_cast<std::size_t>(target - piece.data())));
         if (status == U_BUFFER_OVERFLOW_ERROR)
             continue;
         if (U_FAILURE(status))
-            bytes += toLatin1({source, static_cast<std::size_t>(sourceLimit - source)});
+            bytes.append(std::string_view(
+                toLatin1({source, static_cast<std::size_t>(sourceLimit - source)})));
         return;
     }
 }
@@ -212,9 +232,9 @@ std::string encode(std::u16string_view text, CodePage codePage) {
 
 // The two converters may be one when the pages are the same: a converter keeps the state of
 // each direction apart.
-std::string transcode(std::string_view bytes, CodePage from, CodePage to) {
+ByteBuffer transcode(std::string_view bytes, CodePage from, CodePage to) {
     UConverter* target = converterFor(to);
-    std::string out;
+    ByteBuffer out;
     out.reserve(bytes.size());
     decodeInPieces(bytes, from, [&](std::u16string_view piece) {
         appendEncoded(target, piece, false, out);

@@ -26,10 +26,13 @@ TEST(UrlDecode, DecodesPlusPercentAndEscapesOnce) {
         {"\xC4\xE3", "\xC4\xE3"},
         {"ab\0%G1"sv, "ab"},
         {"\0abc"sv, ""},
+        {"01234567+9abcdef%41%42ghijklmnopqrs+", "01234567 9abcdefABghijklmnopqrs "},
+        {"0123456789abcdefghij%%klmnopqrstuvwxyz", "0123456789abcdefghij%klmnopqrstuvwxyz"},
+        {"0123456789abcdef\0+%G"sv, "0123456789abcdef"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.in);
-        EXPECT_EQ(urlDecode(std::string(c.in), 1252), c.out);
+        EXPECT_EQ(urlDecode(ByteBuffer(c.in), 1252).view(), c.out);
     }
 }
 
@@ -52,11 +55,14 @@ TEST(UrlDecode, FaultyEscapesNameTheirPosition) {
         {"%4g", u"Invalid URL encoded character (%4g) at position 1"},
         {"%+1", u"Invalid URL encoded character (%+1) at position 1"},
         {"%\xE9z", u"Invalid URL encoded character (%\u00E9z) at position 1"},
+        {"0123456789+abcdefgh%41ijklmnopq%4",
+         u"Error decoding URL style (%XX) encoded string at position 32"},
+        {"0123456789abcdefghij%4x", u"Invalid URL encoded character (%4x) at position 21"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.in);
         try {
-            urlDecode(std::string(c.in), 1252);
+            urlDecode(ByteBuffer(c.in), 1252);
             ADD_FAILURE() << "no failure";
         } catch (const Error& failure) {
             EXPECT_EQ(failure.message(), c.message);
