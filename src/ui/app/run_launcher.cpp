@@ -1,6 +1,7 @@
 #include "app/run_launcher.h"
 
 #include "app/application.h"
+#include "app/scene_graph_choice.h"
 #include "browser/shared_profile.h"
 #include "forms/form_creation.h"
 #include "login_look/artwork_image.h"
@@ -13,6 +14,7 @@ namespace tarvenne::ui {
 int runLauncher(char* programName, std::string_view directoryAddress) {
     Application::prepareStart();
     Application application(programName);
+    chooseSceneGraph();
     // The login window's artwork decodes while the web engine starts.
     ArtworkImage::preload();
 
