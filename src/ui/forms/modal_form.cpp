@@ -18,7 +18,8 @@ ModalForm* ModalForm::running() {
 }
 
 int ModalForm::ShowModal() {
-    setWindowModality(Qt::ApplicationModal);
+    // Modal to the windows that it was opened over, not to those opened while it runs.
+    setWindowModality(Qt::WindowModal);
     show();
     modalResult_ = ModalResult::None;
 

@@ -16,8 +16,9 @@ class ModalForm : public QWidget {
 public:
     explicit ModalForm(QWidget* owner);
 
-    // Shows the window modal to the application, handles events until the modal result is
-    // set, hides the window and returns the result.
+    // Shows the window modal to its owner, handles events until the modal result is set, hides
+    // the window and returns the result. Windows opened during the run stay free for the
+    // player.
     int ShowModal();
 
     int modalResult() const { return modalResult_; }
