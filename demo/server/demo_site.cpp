@@ -78,7 +78,9 @@ void noContent(const httplib::Request&, httplib::Response& response) {
 
 } // namespace
 
-DemoSite::DemoSite(int directoryPort, int sitePort, Log log) : log_(std::move(log)) {
+DemoSite::DemoSite(int directoryPort, int sitePort, Log log,
+                   std::chrono::milliseconds directoryDelay)
+    : log_(std::move(log)), directoryDelay_(directoryDelay) {
     directoryPort_ = bindLoopback(directory_, directoryPort);
     sitePort_ = bindLoopback(site_, sitePort);
     routeDirectory();
@@ -105,6 +107,7 @@ std::string DemoSite::siteAddress() const {
 
 void DemoSite::routeDirectory() {
     directory_.Get("/update.html", [this](const httplib::Request&, httplib::Response& response) {
+        std::this_thread::sleep_for(directoryDelay_);
         response.set_content(fillTemplate(file("update.html"), {{"site", siteAddress()}}),
                              "text/html");
     });

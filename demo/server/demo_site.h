@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <httplib.h>
 #include <map>
@@ -19,9 +20,11 @@ public:
     // when the request carried one. Lines of overlapping requests may come in either order.
     using Log = std::function<void(std::string_view line)>;
 
-    // Starts both servers on 127.0.0.1; a port of 0 takes a free one. Throws
-    // std::runtime_error when a port cannot be bound.
-    DemoSite(int directoryPort, int sitePort, Log log);
+    // Starts both servers on 127.0.0.1; a port of 0 takes a free one. The directory server
+    // answers `directoryDelay` after a request arrives, as one across the internet would.
+    // Throws std::runtime_error when a port cannot be bound.
+    DemoSite(int directoryPort, int sitePort, Log log,
+             std::chrono::milliseconds directoryDelay = std::chrono::milliseconds{0});
     ~DemoSite();
     DemoSite(const DemoSite&) = delete;
     DemoSite& operator=(const DemoSite&) = delete;
@@ -39,6 +42,7 @@ private:
     std::string playerOf(const httplib::Request& request);
 
     Log log_;
+    std::chrono::milliseconds directoryDelay_;
     httplib::Server directory_;
     httplib::Server site_;
     int directoryPort_ = 0;

@@ -3,37 +3,59 @@
 // and writes one line per request to standard output.
 #include "demo_site.h"
 
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <iostream>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace {
 
 constexpr std::string_view Usage =
-    "Usage: tarvenne-demo-site [--directory-port PORT] [--site-port PORT]\n"
+    "Usage: tarvenne-demo-site [--directory-port PORT] [--site-port PORT] [--directory-delay MS]\n"
     "Serves the update document on http://127.0.0.1:PORT/update.html (default 8888) and the\n"
-    "game's site on another loopback port (default 8889). A port of 0 takes a free one.\n";
+    "game's site on another loopback port (default 8889). A port of 0 takes a free one.\n"
+    "The directory server answers MS milliseconds after a request arrives (default 0, at most\n"
+    "60000), as a server across the internet would.\n";
 
 struct Options {
     int directoryPort = 8888;
     int sitePort = 8889;
+    std::chrono::milliseconds directoryDelay{0};
 };
 
-int portArgument(std::string_view text) {
-    int port = 0;
+// The whole text as a decimal number from 0 to `largest`, or nothing.
+std::optional<int> numberArgument(std::string_view text, int largest) {
+    int number = 0;
     std::size_t used = 0;
     try {
-        port = std::stoi(std::string{text}, &used);
+        number = std::stoi(std::string{text}, &used);
     } catch (const std::exception&) {
-        used = 0;
+        return std::nullopt;
     }
-    if (used != text.size() || port < 0 || port > 65535) {
+    if (used != text.size() || number < 0 || number > largest) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+int portArgument(std::string_view text) {
+    const auto port = numberArgument(text, 65535);
+    if (!port) {
         throw std::invalid_argument("not a port number: " + std::string{text});
     }
-    return port;
+    return *port;
+}
+
+std::chrono::milliseconds delayArgument(std::string_view text) {
+    const auto delay = numberArgument(text, 60000);
+    if (!delay) {
+        throw std::invalid_argument("not a delay from 0 to 60000 ms: " + std::string{text});
+    }
+    return std::chrono::milliseconds{*delay};
 }
 
 Options parse(int argc, char** argv) {
@@ -51,6 +73,8 @@ Options parse(int argc, char** argv) {
             options.directoryPort = portArgument(argv[++i]);
         } else if (argument == "--site-port") {
             options.sitePort = portArgument(argv[++i]);
+        } else if (argument == "--directory-delay") {
+            options.directoryDelay = delayArgument(argv[++i]);
         } else {
             throw std::invalid_argument("unknown option: " + std::string{argument});
         }
@@ -84,7 +108,8 @@ int main(int argc, char** argv) {
         std::cout << line << std::endl;
     };
     try {
-        tarvenne::demo::DemoSite site{options.directoryPort, options.sitePort, print};
+        tarvenne::demo::DemoSite site{options.directoryPort, options.sitePort, print,
+                                      options.directoryDelay};
         print("directory http://127.0.0.1:" + std::to_string(site.directoryPort()) +
               "/update.html");
         print("site " + site.siteAddress() + "login.html");

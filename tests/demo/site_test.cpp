@@ -176,5 +176,20 @@ TEST(CookieValue, FindsTheNamedCookieOnly) {
     }
 }
 
+// A site started with a directory delay answers the update document no sooner than that after
+// the request, as a directory server across the internet would.
+TEST(DemoSiteDelayTest, DirectoryServerAnswersAfterItsDelay) {
+    constexpr std::chrono::milliseconds delay{150};
+    DemoSite site{0, 0, [](std::string_view) {}, delay};
+    httplib::Client directory("127.0.0.1", site.directoryPort());
+    const auto asked = std::chrono::steady_clock::now();
+    const auto reply = directory.Get("/update.html");
+    const auto answered = std::chrono::steady_clock::now();
+    ASSERT_TRUE(reply);
+    EXPECT_EQ(reply->status, 200);
+    EXPECT_NE(reply->body.find("Tarvenne"), std::string::npos);
+    EXPECT_GE(answered - asked, delay);
+}
+
 } // namespace
 } // namespace tarvenne::demo

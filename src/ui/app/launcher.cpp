@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/error_box.h"
+#include "app/scene_graph_choice.h"
 #include "browser/browser_window.h"
 #include "browser/frames_reporting_page.h"
 #include "login_window/login_window.h"
@@ -37,6 +38,7 @@ int runLauncher(char* programName, std::string_view directoryAddress) {
     Application::prepareStart();
     auto gameRecord = startFetchingGameRecord(std::string(directoryAddress));
     Application application(programName);
+    chooseSceneGraph();
     BrowserProfile profile;
     // Made hidden before the gate, so that its page can take the game's window.
     MainWindow mainWindow(&profile);

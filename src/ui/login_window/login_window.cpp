@@ -41,6 +41,9 @@ LoginWindow::LoginWindow(QWebEnginePage* gamePage)
     setWindowTitle(QStringLiteral("Login"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    // Modal to the windows that it was opened over, not to the separate browser windows that
+    // the login page opens while it runs: those stay free for the player.
+    setWindowModality(Qt::WindowModal);
     setFont(designFont());
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
