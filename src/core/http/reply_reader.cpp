@@ -1,12 +1,12 @@
-#include "http/buffered_reader.h"
+#include "http/reply_reader.h"
 
 #include "http/errors.h"
-#include "http/limits.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace tarvenne::http {
+
 std::optional<std::string> BufferedReader::readLine() {
     for (;;) {
         const std::string_view unscanned(buffer_.data() + start_ + scanned_, buffered() - scanned_);

@@ -1,6 +1,6 @@
 #include "base/error.h"
-#include "http/body_framing.h"
-#include "http/limits.h"
+#include "http/reply_body.h"
+#include "http/reply_reader.h"
 #include "scripted_source.h"
 
 #include <algorithm>
