@@ -68,25 +68,18 @@ private:
     ByteBuffer bytes_;
 };
 
-std::string lineOfChunkedBody(BufferedReader& reader) {
-    auto line = reader.readLine();
-    if (!line)
-        throw ProtocolError::closedGracefully();
-    return std::move(*line);
-}
-
 // [rfc7230] 4.1. Chunked Transfer Coding
 void readChunked(BufferedReader& reader, BodyCollector& body) {
     for (;;) {
-        const std::uint64_t size = chunkSizeOf(lineOfChunkedBody(reader));
+        const std::uint64_t size = chunkSizeOf(reader.readLineBeforeClose());
         if (size == 0)
             break;
         if (body.readUpTo(reader, size) < size)
             throw ProtocolError::closedGracefully();
-        lineOfChunkedBody(reader);
+        reader.readLineBeforeClose();
     }
     // The line after the last chunk; a trailer of more lines is left unread.
-    lineOfChunkedBody(reader);
+    reader.readLineBeforeClose();
 }
 
 std::optional<std::uint64_t> contentLengthOf(const HeaderList& headers) {

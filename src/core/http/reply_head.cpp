@@ -55,19 +55,12 @@ private:
     int lines_ = 0;
 };
 
-std::string lineBeforeClose(BufferedReader& reader) {
-    auto line = reader.readLine();
-    if (!line)
-        throw ProtocolError::closedGracefully();
-    return std::move(*line);
-}
-
 ReplyHead readOneHead(BufferedReader& reader, LineCounter& counter) {
     ReplyHead head;
-    head.statusLine = lineBeforeClose(reader);
+    head.statusLine = reader.readLineBeforeClose();
     head.statusCode = statusCodeOf(head.statusLine);
     counter.count();
-    std::optional<std::string> line = lineBeforeClose(reader);
+    std::optional<std::string> line = reader.readLineBeforeClose();
     while (line && !line->empty()) {
         counter.count();
         head.headers.addLine(*line);

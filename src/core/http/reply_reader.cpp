@@ -34,6 +34,13 @@ std::optional<std::string> BufferedReader::readLine() {
     }
 }
 
+std::string BufferedReader::readLineBeforeClose() {
+    auto line = readLine();
+    if (!line)
+        throw ProtocolError::closedGracefully();
+    return std::move(*line);
+}
+
 std::size_t BufferedReader::read(char* buffer, std::size_t size) {
     if (buffered() > 0) {
         const std::size_t taken = std::min(size, buffered());

@@ -46,6 +46,10 @@ public:
     // whether it has arrived or not.
     std::optional<std::string> readLine();
 
+    // The next line as readLine takes it; throws "Connection Closed Gracefully." when the
+    // source closes before its line feed.
+    std::string readLineBeforeClose();
+
     // Up to `size` bytes into `buffer`, waiting for at least one; 0 once the source has closed.
     std::size_t read(char* buffer, std::size_t size);
 
