@@ -3,11 +3,10 @@
 #include "base/error.h"
 #include "directory/record_chooser.h"
 #include "directory/server_directory.h"
-#include "http/buffered_reader.h"
 #include "http/cookie_store.h"
-#include "http/limits.h"
 #include "http/reply_body.h"
 #include "http/reply_head.h"
+#include "http/reply_reader.h"
 #include "http/reply_rules.h"
 #include "text/code_page.h"
 

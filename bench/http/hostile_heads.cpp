@@ -4,7 +4,7 @@
 // are printed with the machine's load. Usage: http_hostile_heads [runs]
 // (run with --case N, the program plays case N once and prints the Get's milliseconds).
 #include "http/http_client.h"
-#include "http/limits.h"
+#include "http/reply_reader.h"
 #include "scripted_server.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 #include "http/http_client.h"
 
-#include "http/buffered_reader.h"
 #include "http/cookie_store.h"
 #include "http/errors.h"
 #include "http/reply_head.h"
+#include "http/reply_reader.h"
 #include "http/reply_rules.h"
 #include "http/request_head.h"
 #include "http/url.h"

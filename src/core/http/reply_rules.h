@@ -1,6 +1,6 @@
 #pragma once
 
-#include "http/header_list.h"
+#include "http/reply_head.h"
 
 #include <string>
 #include <string_view>

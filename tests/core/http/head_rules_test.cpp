@@ -1,3 +1,4 @@
+#include "header_lines.h"
 #include "http/cookie_store.h"
 #include "http/reply_rules.h"
 
@@ -5,13 +6,6 @@
 
 namespace tarvenne::http {
 namespace {
-
-HeaderList headersOf(std::initializer_list<const char*> lines) {
-    HeaderList headers;
-    for (const char* line : lines)
-        headers.addLine(line);
-    return headers;
-}
 
 TEST(Charset, ParameterOfTheContentType) {
     struct Case {

@@ -3,7 +3,7 @@
 #include "base/error.h"
 #include "base/utf.h"
 #include "http/http_client.h"
-#include "http/limits.h"
+#include "http/reply_reader.h"
 #include "platform_expectations.h"
 #include "scripted_server.h"
 

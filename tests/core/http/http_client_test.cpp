@@ -2,7 +2,7 @@
 #include "http/cookie_store.h"
 #include "http/errors.h"
 #include "http/http_client.h"
-#include "http/limits.h"
+#include "http/reply_reader.h"
 #include "platform_expectations.h"
 #include "scripted_server.h"
 

@@ -1,7 +1,6 @@
 #include "base/error.h"
-#include "http/buffered_reader.h"
-#include "http/limits.h"
 #include "http/reply_head.h"
+#include "http/reply_reader.h"
 #include "scripted_source.h"
 
 #include <gtest/gtest.h>

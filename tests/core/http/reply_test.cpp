@@ -1,8 +1,8 @@
 #include "base/error.h"
-#include "http/buffered_reader.h"
 #include "http/errors.h"
 #include "http/reply_body.h"
 #include "http/reply_head.h"
+#include "http/reply_reader.h"
 #include "scripted_source.h"
 
 #include <gtest/gtest.h>

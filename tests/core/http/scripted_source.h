@@ -1,6 +1,6 @@
 #pragma once
 
-#include "http/byte_source.h"
+#include "http/reply_reader.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,7 @@
 #include "base/error.h"
-#include "http/body_framing.h"
-#include "http/limits.h"
+#include "header_lines.h"
+#include "http/reply_body.h"
+#include "http/reply_reader.h"
 #include "scripted_source.h"
 
 #include <algorithm>
@@ -12,13 +13,6 @@ namespace tarvenne::http {
 namespace {
 
 using Kind = BodyFraming::Kind;
-
-HeaderList headersOf(std::initializer_list<const char*> lines) {
-    HeaderList headers;
-    for (const char* line : lines)
-        headers.addLine(line);
-    return headers;
-}
 
 TEST(BodyFraming, ChunkedThenContentLengthThenUntilClose) {
     struct Case {

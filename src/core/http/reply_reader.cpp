@@ -1,12 +1,12 @@
-#include "http/buffered_reader.h"
+#include "http/reply_reader.h"
 
 #include "http/errors.h"
-#include "http/limits.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace tarvenne::http {
+
 std::optional<std::string> BufferedReader::readLine() {
     for (;;) {
         const std::string_view unscanned(buffer_.data() + start_ + scanned_, buffered() - scanned_);
@@ -32,6 +32,13 @@ std::optional<std::string> BufferedReader::readLine() {
             return std::nullopt;
         }
     }
+}
+
+std::string BufferedReader::readLineBeforeClose() {
+    auto line = readLine();
+    if (!line)
+        throw ProtocolError::closedGracefully();
+    return std::move(*line);
 }
 
 std::size_t BufferedReader::read(char* buffer, std::size_t size) {
