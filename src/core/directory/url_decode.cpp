@@ -24,14 +24,6 @@ Error invalidEscape(std::string_view escape, std::size_t index, text::CodePage c
                  u") at position " + positionText(index));
 }
 
-// Whether any of the eight bytes in `word` is `byte`.
-bool holdsByte(std::uint64_t word, char byte) {
-    constexpr std::uint64_t ones = 0x0101010101010101;
-    constexpr std::uint64_t highBits = 0x8080808080808080;
-    const std::uint64_t matches = word ^ (ones * static_cast<unsigned char>(byte));
-    return ((matches - ones) & ~matches & highBits) != 0;
-}
-
 // The position of the first "+" or "%" from `from` on, or the end.
 std::size_t nextPlusOrPercent(std::string_view bytes, std::size_t from) {
     std::size_t i = from;

@@ -42,11 +42,8 @@ std::optional<ByteTable> byteForByteTable(CodePage from, CodePage to) {
 // ASCII are passed over eight bytes at a time.
 void convertInPlace(std::span<char> bytes, const ByteTable& table) {
     const auto convert = [&table](char& byte) { byte = table[static_cast<unsigned char>(byte)]; };
-    bool keepsAscii = true;
-    for (int byte = 0; byte < 0x80; ++byte)
-        keepsAscii = keepsAscii && table[static_cast<std::size_t>(byte)] == static_cast<char>(byte);
     std::size_t i = 0;
-    if (keepsAscii) {
+    if (keepsAscii(table)) {
         for (; i + 8 <= bytes.size(); i += 8)
             if (!isAsciiOnly(eightBytesAt(bytes.data() + i)))
                 std::ranges::for_each(bytes.subspan(i, 8), convert);

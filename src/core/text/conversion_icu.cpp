@@ -119,14 +119,12 @@ constexpr std::size_t tablePieceSize = 16 * 1024;
 // reads ASCII as it is (as every ANSI page does), runs of ASCII are widened eight bytes at a time.
 void tableInPieces(std::string_view bytes, const CharacterTable& table,
                    const std::function<bool(std::u16string_view)>& take) {
-    bool keepsAscii = true;
-    for (char16_t byte = 0; byte < 0x80; ++byte)
-        keepsAscii = keepsAscii && table[byte] == byte;
+    const bool asciiAsItIs = keepsAscii(table);
     std::u16string piece(std::min(tablePieceSize, bytes.size()), u'\0');
     for (std::size_t at = 0; at < bytes.size(); at += tablePieceSize) {
         const std::string_view part = bytes.substr(at, tablePieceSize);
         std::size_t i = 0;
-        for (; keepsAscii && i + 8 <= part.size(); i += 8) {
+        for (; asciiAsItIs && i + 8 <= part.size(); i += 8) {
             if (isAsciiOnly(eightBytesAt(part.data() + i))) {
                 for (std::size_t k = i; k < i + 8; ++k)
                     piece[k] = static_cast<unsigned char>(part[k]);
