@@ -263,7 +263,7 @@ void LauncherFlowTest::directoryStepOfTheLoginWindow() {
         QCOMPARE(shown.caption, QStringLiteral("launcher_flow_test"));
         QCOMPARE(shown.icon, QMessageBox::Critical);
         QCOMPARE(shown.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        QVERIFY(shown.applicationModal);
+        QVERIFY(shown.pagesDisabled);
     }
 }
 

@@ -143,7 +143,7 @@ void LauncherProcessTest::unreachableDirectoryShowsOneBoxThenTheUnshapedWindow()
              QStringLiteral("Socket Error # 10061\r\nConnection refused."));
     QVERIFY(box.value("critical").toBool());
     QVERIFY(box.value("onlyOk").toBool());
-    QVERIFY(box.value("modal").toBool());
+    QVERIFY(box.value("pagesDisabled").toBool());
 
     desktop.requestClose(*login);
     QVERIFY(launcher.endsWithStatusZero(timeout));

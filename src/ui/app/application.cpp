@@ -57,4 +57,15 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     }
 }
 
+bool Application::startShowingError(const QString& text) {
+    if (errorsShowing_.contains(text))
+        return false;
+    errorsShowing_.append(text);
+    return true;
+}
+
+void Application::stopShowingError(const QString& text) {
+    errorsShowing_.removeOne(text);
+}
+
 } // namespace tarvenne::ui

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QString>
+#include <QStringList>
 
 namespace tarvenne::ui {
 
@@ -24,8 +25,13 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override;
 
+    // Notes that an error box with `text` goes up; false when one is up already.
+    bool startShowingError(const QString& text);
+    void stopShowingError(const QString& text);
+
 private:
     QString title_;
+    QStringList errorsShowing_;
 };
 
 } // namespace tarvenne::ui

@@ -1,6 +1,7 @@
 #include "app/error_box.h"
 
 #include "app/application.h"
+#include "boxes/box_run.h"
 
 #include <QMessageBox>
 #include <QWidget>
@@ -12,14 +13,19 @@ void showErrorBox(const std::exception& failure) {
     const auto text = tarvenne::errorBoxText(failure);
     if (!text)
         return;
+    Application* const application = Application::instance();
+    const QString message = QString::fromStdU16String(*text);
+    // The same failure, arriving again while its box is up (a page that fails over and over),
+    // adds no box.
+    if (!application->startShowingError(message))
+        return;
     if (QWidget* grabber = QWidget::mouseGrabber())
         grabber->releaseMouse();
-    QMessageBox box(QMessageBox::Critical, Application::instance()->title(),
-                    QString::fromStdU16String(*text), QMessageBox::Ok,
+    QMessageBox box(QMessageBox::Critical, application->title(), message, QMessageBox::Ok,
                     QApplication::activeWindow());
-    box.setWindowModality(Qt::ApplicationModal);
     box.setTextFormat(Qt::PlainText);
-    box.exec();
+    runBox(box);
+    application->stopShowingError(message);
 }
 
 } // namespace tarvenne::ui

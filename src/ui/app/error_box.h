@@ -5,9 +5,10 @@
 namespace tarvenne::ui {
 
 // The standard error box: a critical message box with the failure's text (innermost
-// message, full-stop rule), the application title as caption and a single OK button,
-// modal to the launcher. Returns when the player has dismissed it; a failure of the abort
-// kind shows nothing.
+// message, full-stop rule), the application title as caption and a single OK button. While it
+// is up, the launcher's pages are disabled; the windows can still be moved and closed. Returns
+// when the player has dismissed it, or at once when a box with the same text is already up; a
+// failure of the abort kind shows nothing.
 void showErrorBox(const std::exception& failure);
 
 // Runs `step`; a failure that escapes it is shown in the error box, and the caller goes on.

@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/error_box.h"
 #include "app/scene_graph_choice.h"
+#include "app/session_end.h"
 #include "browser/browser_window.h"
 #include "browser/frames_reporting_page.h"
 #include "login_window/login_window.h"
@@ -42,7 +43,12 @@ int runLauncher(char* programName, std::string_view directoryAddress) {
     BrowserProfile profile;
     // Made hidden before the gate, so that its page can take the game's window.
     MainWindow mainWindow(&profile);
-    if (!passLoginGate(mainWindow, std::move(gameRecord)))
+    // The end of the desktop's session ends every loop, the gate's and the main loop, and
+    // whatever box waits for the player in them.
+    SessionEnd sessionEnd;
+    QObject::connect(&sessionEnd, &SessionEnd::ending, &application,
+                     [] { QCoreApplication::exit(0); });
+    if (!passLoginGate(mainWindow, std::move(gameRecord)) || sessionEnd.hasEnded())
         return 0;
     mainWindow.show();
     application.exec();

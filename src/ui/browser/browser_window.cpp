@@ -1,40 +1,29 @@
 #include "browser/browser_window.h"
 
+#include "boxes/box_run.h"
 #include "browser/frames_reporting_page.h"
+#include "browser/web_address.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInfo>
+#include <QWebEngineUrlRequestInterceptor>
+#include <QWebEngineUrlRequestJob>
+#include <QWebEngineUrlSchemeHandler>
 #include <QWebEngineView>
+#include <QWindow>
+#include <algorithm>
 
 namespace tarvenne::ui {
 namespace {
 
 constexpr QSize defaultSize{800, 600};
 
-} // namespace
-
-BrowserWindow::BrowserWindow(QWebEngineProfile* profile, const QRect& requestedGeometry)
-    : QWidget(nullptr, Qt::Window), view_(new QWebEngineView(this)) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    auto* const ownPage = new FramesReportingPage(profile, view_);
-    view_->setPage(ownPage);
-    connect(ownPage, &QWebEnginePage::newWindowRequested, ownPage,
-            &FramesReportingPage::openInSeparateWindow);
-    auto* const layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(view_);
-    if (requestedGeometry.isValid())
-        setGeometry(requestedGeometry);
-    else
-        resize(defaultSize);
-    connect(view_, &QWebEngineView::titleChanged, this, &QWidget::setWindowTitle);
-}
-
-FramesReportingPage* BrowserWindow::page() const {
-    return static_cast<FramesReportingPage*>(view_->page());
-}
-
-QList<BrowserWindow*> BrowserWindow::openWindows() {
+QList<BrowserWindow*> everyBrowserWindow() {
     QList<BrowserWindow*> found;
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (auto* browserWindow = qobject_cast<BrowserWindow*>(window))
@@ -43,16 +32,123 @@ QList<BrowserWindow*> BrowserWindow::openWindows() {
     return found;
 }
 
+// Blocks what a page fetches from beyond the web, such as an image from the launcher's own
+// resources.
+class WebOnlyInterceptor final : public QWebEngineUrlRequestInterceptor {
+public:
+    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override {
+        if (!isWebResource(info.requestUrl()))
+            info.block(true);
+    }
+};
+
+// Answers every request for the launcher's own resources with a refusal: the engine serves
+// them to every page otherwise.
+class RefusingSchemeHandler final : public QWebEngineUrlSchemeHandler {
+public:
+    using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
+
+    void requestStarted(QWebEngineUrlRequestJob* job) override {
+        job->fail(QWebEngineUrlRequestJob::RequestDenied);
+    }
+};
+
+} // namespace
+
+BrowserWindow::BrowserWindow(QWebEngineProfile* profile, const QRect& requestedGeometry)
+    : QWidget(nullptr, Qt::Window), address_(new QLineEdit(this)), view_(new QWebEngineView(this)) {
+    setObjectName(QStringLiteral("browserWindow"));
+    view_->setObjectName(QStringLiteral("browserView"));
+    auto* const ownPage = new FramesReportingPage(profile, view_);
+    view_->setPage(ownPage);
+    connect(ownPage, &QWebEnginePage::newWindowRequested, ownPage,
+            &FramesReportingPage::openInSeparateWindow);
+    connect(ownPage, &QWebEnginePage::windowCloseRequested, this, &QWidget::close);
+    address_->setObjectName(QStringLiteral("addressField"));
+    address_->setReadOnly(true);
+    address_->setFocusPolicy(Qt::ClickFocus);
+    connect(view_, &QWebEngineView::urlChanged, this,
+            [this](const QUrl& url) { address_->setText(url.toString()); });
+    auto* const layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(address_);
+    layout->addWidget(view_);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    if (requestedGeometry.isValid())
+        setGeometry(keptOnScreen(requestedGeometry, screen, {}));
+    else
+        resize(defaultSize.boundedTo(screen.size()));
+    connect(view_, &QWebEngineView::titleChanged, this, &QWidget::setWindowTitle);
+}
+
+FramesReportingPage* BrowserWindow::page() const {
+    return static_cast<FramesReportingPage*>(view_->page());
+}
+
+QList<BrowserWindow*> BrowserWindow::openWindows() {
+    QList<BrowserWindow*> open = everyBrowserWindow();
+    open.removeIf([](const BrowserWindow* window) { return !window->isVisible(); });
+    return open;
+}
+
+QRect BrowserWindow::keptOnScreen(const QRect& asked, const QRect& screen, const QMargins& frame) {
+    const QRect inner = screen.marginsRemoved(frame);
+    QRect kept(asked.topLeft(), asked.size().boundedTo(inner.size()));
+    kept.moveLeft(std::clamp(kept.left(), inner.left(), inner.right() - kept.width() + 1));
+    kept.moveTop(std::clamp(kept.top(), inner.top(), inner.bottom() - kept.height() + 1));
+    return kept;
+}
+
+void BrowserWindow::keepOnScreen() {
+    QWindow* const native = windowHandle();
+    if (!native)
+        return;
+    const QMargins frame = native->frameMargins();
+    if (frame == frameKeptFor_)
+        return;
+    frameKeptFor_ = frame;
+    const QScreen* const screen = native->screen();
+    setGeometry(keptOnScreen(geometry(), screen->availableGeometry(), frame));
+}
+
+bool BrowserWindow::event(QEvent* event) {
+    // The frame's size is known once the window manager has framed the window.
+    if (event->type() == QEvent::Move || event->type() == QEvent::Resize)
+        keepOnScreen();
+    return QWidget::event(event);
+}
+
+void BrowserWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    closeOnceNoBoxWaits(*this);
+}
+
 BrowserProfile::BrowserProfile() {
     // A profile without a storage name is off the record: cookies, cache and every other store
     // live in memory only.
     setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
     setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
     setSpellCheckEnabled(false);
+
+    QWebEngineSettings* const defaults = settings();
+    // A link to another scheme never reaches the desktop's opener.
+    defaults->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
+    // Windows open on a click only; the login page alone may open its hand-off by script.
+    defaults->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    defaults->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    defaults->setAttribute(QWebEngineSettings::ScreenCaptureEnabled, false);
+    defaults->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
+    defaults->setAttribute(QWebEngineSettings::JavascriptCanPaste, false);
+    setUrlRequestInterceptor(new WebOnlyInterceptor(this));
+    removeUrlScheme(QByteArrayLiteral("qrc"));
+    installUrlSchemeHandler(QByteArrayLiteral("qrc"), new RefusingSchemeHandler(this));
 }
 
 BrowserProfile::~BrowserProfile() {
-    qDeleteAll(BrowserWindow::openWindows());
+    qDeleteAll(everyBrowserWindow());
 }
 
 } // namespace tarvenne::ui

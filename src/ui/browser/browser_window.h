@@ -5,6 +5,7 @@
 #include <QWebEngineProfile>
 #include <QWidget>
 
+class QLineEdit;
 class QWebEngineView;
 
 namespace tarvenne::ui {
@@ -12,12 +13,19 @@ namespace tarvenne::ui {
 class FramesReportingPage;
 
 // A separate top-level window with a browser of its own: where a page opens when the launcher
-// does not take its new-window request. It lives until it is closed or the launcher ends.
-class BrowserWindow : public QWidget {
+// does not take its new-window request. Above the page it shows the page's address, which the
+// player can read and copy but not change, so that a page cannot pass for another site by its
+// title. It stays on the screen with its frame, closes when its page asks to (window.close()),
+// and lives until it is closed or the launcher ends.
+class BrowserWindow final : public QWidget {
     Q_OBJECT
+    Q_DISABLE_COPY_MOVE(BrowserWindow)
 
 public:
-    // Takes the geometry that the page asked for, where it asked for one.
+    // At most this many separate windows are open at once.
+    static constexpr int mostOpenAtOnce = 5;
+
+    // Takes the geometry that the page asked for, where it asked for one, within the screen.
     BrowserWindow(QWebEngineProfile* profile, const QRect& requestedGeometry);
 
     QWebEngineView* view() const { return view_; }
@@ -26,13 +34,28 @@ public:
     // The separate windows that are open now.
     static QList<BrowserWindow*> openWindows();
 
+    // Where a window of the size asked for goes on `screen` (the part that the desktop gives to
+    // windows) when its frame takes `frame` around it: where it asked to be, moved and then cut
+    // so that the window with its frame stays within the screen.
+    static QRect keptOnScreen(const QRect& asked, const QRect& screen, const QMargins& frame);
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    void keepOnScreen();
+
+    QLineEdit* address_;
     QWebEngineView* view_;
+    QMargins frameKeptFor_;
 };
 
 // The one off-the-record profile of every browser of the launcher, the separate windows'
 // included: the login page's session cookies reach the game page, and nothing is stored on
-// disk. Its end closes the separate windows that are still open, whose pages use it.
+// disk. Its pages load and fetch from the web only: the launcher's own resources and the
+// desktop's protocol openers are out of their reach. Its end closes the separate windows that
+// are still open, whose pages use it.
 class BrowserProfile : public QWebEngineProfile {
 public:
     BrowserProfile();

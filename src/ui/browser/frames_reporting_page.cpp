@@ -1,6 +1,7 @@
 #include "browser/frames_reporting_page.h"
 
 #include "browser/browser_window.h"
+#include "browser/web_address.h"
 
 #include <QUuid>
 #include <QWebEngineLoadingInfo>
@@ -30,7 +31,7 @@ constexpr char frameCompletionScript[] = R"js(
 } // namespace
 
 FramesReportingPage::FramesReportingPage(QWebEngineProfile* profile, QObject* parent)
-    : QWebEnginePage(profile, parent), word_(QUuid::createUuid().toString(QUuid::WithoutBraces)) {
+    : GuardedPage(profile, parent), word_(QUuid::createUuid().toString(QUuid::WithoutBraces)) {
     QWebEngineScript script;
     script.setName(QStringLiteral("frame completion"));
     script.setInjectionPoint(QWebEngineScript::DocumentReady);
@@ -48,6 +49,10 @@ FramesReportingPage::FramesReportingPage(QWebEngineProfile* profile, QObject* pa
 }
 
 void FramesReportingPage::openInSeparateWindow(QWebEngineNewWindowRequest& request) {
+    const QUrl address = request.requestedUrl();
+    if (!request.isUserInitiated() || (!address.isEmpty() && !isWebAddress(address)) ||
+        BrowserWindow::openWindows().size() >= BrowserWindow::mostOpenAtOnce)
+        return;
     auto* const window = new BrowserWindow(profile(), request.requestedGeometry());
     request.openIn(window->page());
     window->show();
@@ -59,7 +64,7 @@ void FramesReportingPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel
     if (message == word_)
         emit documentCompleted(QUrl(sourceID));
     else
-        QWebEnginePage::javaScriptConsoleMessage(level, message, lineNumber, sourceID);
+        GuardedPage::javaScriptConsoleMessage(level, message, lineNumber, sourceID);
 }
 
 } // namespace tarvenne::ui

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "browser/guarded_page.h"
+
 #include <QString>
 #include <QUrl>
-#include <QWebEnginePage>
 
 class QWebEngineNewWindowRequest;
 class QWebEngineProfile;
@@ -11,7 +12,7 @@ namespace tarvenne::ui {
 
 // A page of the launcher's browsers. It reports every completed document: the top-level page's
 // (or an error page shown in its place) and that of each frame inside it, once for each.
-class FramesReportingPage : public QWebEnginePage {
+class FramesReportingPage : public GuardedPage {
     Q_OBJECT
 
 public:
@@ -19,7 +20,9 @@ public:
 
 public slots:
     // Opens the requested page in a separate browser window on the same profile, with the
-    // geometry that the page asked for where it asked for one.
+    // geometry that the page asked for where it asked for one, kept on the screen. Refuses a
+    // window that the player did not open with a click, one for an address beyond the web, and
+    // any window while a handful of separate windows are open.
     void openInSeparateWindow(QWebEngineNewWindowRequest& request);
 
 signals:

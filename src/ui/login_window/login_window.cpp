@@ -1,5 +1,7 @@
 #include "login_window/login_window.h"
 
+#include "boxes/box_run.h"
+#include "browser/browser_window.h"
 #include "browser/frames_reporting_page.h"
 #include "login_look/artwork_view.h"
 #include "login_look/colour_key.h"
@@ -16,6 +18,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 #include <QWebEngineNewWindowRequest>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <directory/server_directory.h>
 
@@ -72,6 +75,9 @@ LoginWindow::LoginWindow(QWebEnginePage* gamePage)
     loginView_->setObjectName(QStringLiteral("loginView"));
     auto* const loginPage = new FramesReportingPage(gamePage->profile(), loginView_);
     loginView_->setPage(loginPage);
+    // The login page may open the game's window by script, without a click; any other window
+    // that it opens so is refused.
+    loginPage->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
     connect(loginPage, &QWebEnginePage::linkHovered, this, &LoginWindow::rememberHoveredLink);
     connect(loginPage, &QWebEnginePage::newWindowRequested, this, &LoginWindow::handOffGameWindow);
     auto* const panelLayout = new QVBoxLayout(browserPanel_);
@@ -100,6 +106,14 @@ void LoginWindow::done(int result) {
     if (decided_)
         return;
     decided_ = true;
+    // The run ends at once, whatever waits for the player: the boxes that the pages or the
+    // launcher show, and, when the player leaves, the separate windows, whose pages may not ask
+    // any more.
+    endWaitingBoxes();
+    if (result != Accepted) {
+        for (BrowserWindow* window : BrowserWindow::openWindows())
+            window->hide();
+    }
     QDialog::done(result);
 }
 
@@ -108,6 +122,9 @@ void LoginWindow::rememberHoveredLink(const QString& address) {
 }
 
 void LoginWindow::handOffGameWindow(QWebEngineNewWindowRequest& request) {
+    // Once the run is decided, the login page opens nothing more.
+    if (decided_)
+        return;
     if (!hoveredLink_.contains(HandOffMarker, Qt::CaseSensitive)) {
         static_cast<FramesReportingPage*>(loginView_->page())->openInSeparateWindow(request);
         return;

@@ -6,9 +6,14 @@
 namespace tarvenne::ui::test {
 
 LauncherProcess::LauncherProcess(const QString& program, const QString& directoryAddress,
-                                 const QProcessEnvironment& environment) {
+                                 const QProcessEnvironment& environment, const QStringList& unset,
+                                 const QString& workingDirectory) {
     QProcessEnvironment full = QProcessEnvironment::systemEnvironment();
     full.insert(environment);
+    for (const QString& name : unset)
+        full.remove(name);
+    if (!workingDirectory.isEmpty())
+        process_.setWorkingDirectory(workingDirectory);
     full.insert(QStringLiteral("TARVENNE_TEST_DIRECTORY"), directoryAddress);
     process_.setProcessEnvironment(full);
     QObject::connect(&process_, &QProcess::readyReadStandardError, [this] { readReport(); });
@@ -37,13 +42,21 @@ void LauncherProcess::readReport() {
     }
 }
 
-QList<QJsonObject> LauncherProcess::boxes() const {
+QList<QJsonObject> LauncherProcess::reported(const QString& kind) const {
     QList<QJsonObject> found;
     for (const QJsonObject& line : lines_) {
-        if (line.contains(QStringLiteral("box")))
-            found.append(line.value(QStringLiteral("box")).toObject());
+        if (line.contains(kind))
+            found.append(line.value(kind).toObject());
     }
     return found;
+}
+
+QList<QJsonObject> LauncherProcess::boxes() const {
+    return reported(QStringLiteral("box"));
+}
+
+QList<QJsonObject> LauncherProcess::dialogs() const {
+    return reported(QStringLiteral("dialog"));
 }
 
 QList<QJsonObject> LauncherProcess::windows() const {
@@ -68,6 +81,14 @@ bool LauncherProcess::endsWithStatusZero(int timeout) {
         return false;
     readReport();
     return process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
+}
+
+QString LauncherProcess::ending() const {
+    if (process_.state() != QProcess::NotRunning)
+        return QStringLiteral("running");
+    if (process_.exitStatus() == QProcess::CrashExit)
+        return QStringLiteral("killed");
+    return QStringLiteral("status %1").arg(process_.exitCode());
 }
 
 } // namespace tarvenne::ui::test

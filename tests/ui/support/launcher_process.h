@@ -11,9 +11,11 @@ namespace tarvenne::ui::test {
 // A run of tarvenne-under-test, with what its report says the player saw.
 class LauncherProcess {
 public:
-    // Starts `program` with the directory address and the extra environment given.
+    // Starts `program` with the directory address and the extra environment given, less the
+    // variables named in `unset`, in the working directory `workingDirectory` where one is given.
     LauncherProcess(const QString& program, const QString& directoryAddress,
-                    const QProcessEnvironment& environment = QProcessEnvironment());
+                    const QProcessEnvironment& environment = QProcessEnvironment(),
+                    const QStringList& unset = {}, const QString& workingDirectory = {});
     ~LauncherProcess();
 
     qint64 pid() const { return process_.processId(); }
@@ -26,9 +28,15 @@ public:
 
     // Waits for the process to end by itself; true when it ended normally with status 0.
     bool endsWithStatusZero(int timeout);
+    // How the process ended: "status N", or "killed" by a signal; "running" while it runs.
+    QString ending() const;
+
+    // The dialogs of pages shown so far, in order: {"title", "origin", "message", "stopOffered"}.
+    QList<QJsonObject> dialogs() const;
 
 private:
     void readReport();
+    QList<QJsonObject> reported(const QString& kind) const;
 
     QProcess process_;
     QByteArray pending_;

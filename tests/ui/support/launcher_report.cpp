@@ -1,9 +1,14 @@
 #include "launcher_report.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QEvent>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <cstdio>
 
@@ -15,6 +20,11 @@ void report(const QJsonObject& line) {
     std::fflush(stderr);
 }
 
+QString labelText(const QWidget& dialog, const QString& name) {
+    const auto* const label = dialog.findChild<QLabel*>(name);
+    return label ? label->text() : QString();
+}
+
 } // namespace
 
 LauncherReport::LauncherReport(QObject* parent)
@@ -23,16 +33,41 @@ LauncherReport::LauncherReport(QObject* parent)
                                       {"text", box.text},
                                       {"critical", box.icon == QMessageBox::Critical},
                                       {"onlyOk", box.buttons == QMessageBox::Ok},
-                                      {"modal", box.applicationModal}}}});
-      }) {
+                                      {"pagesDisabled", box.pagesDisabled}}}});
+      }),
+      answers_(qgetenv("TARVENNE_TEST_ANSWERS")) {
+    boxes_.setDismissing(answers_ != "none");
     QCoreApplication::instance()->installEventFilter(this);
+}
+
+void LauncherReport::reportPageDialog(QWidget& dialog) {
+    auto* const stop = dialog.findChild<QCheckBox*>(QStringLiteral("stopFurtherDialogs"));
+    report(
+        {{"dialog", QJsonObject{{"title", dialog.windowTitle()},
+                                {"origin", labelText(dialog, QStringLiteral("pageDialogOrigin"))},
+                                {"message", labelText(dialog, QStringLiteral("pageDialogMessage"))},
+                                {"stopOffered", stop != nullptr}}}});
+    if (answers_ == "none")
+        return;
+    QTimer::singleShot(0, &dialog, [this, dialog = QPointer(qobject_cast<QDialog*>(&dialog))] {
+        if (!dialog)
+            return;
+        if (auto* const stop = dialog->findChild<QCheckBox*>(QStringLiteral("stopFurtherDialogs"));
+            stop && answers_ == "stop-dialogs")
+            stop->setChecked(true);
+        dialog->accept();
+    });
 }
 
 bool LauncherReport::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::Show || event->spontaneous())
         return false;
     auto* const widget = qobject_cast<QWidget*>(watched);
-    if (widget && widget->isWindow() && !qobject_cast<QMessageBox*>(widget))
+    if (!widget || !widget->isWindow() || qobject_cast<QMessageBox*>(widget))
+        return false;
+    if (widget->objectName() == QLatin1String("pageDialog"))
+        reportPageDialog(*widget);
+    else
         report({{"shown", widget->objectName()},
                 {"title", widget->windowTitle()},
                 {"maximized", widget->isMaximized()}});

@@ -1,12 +1,28 @@
 #include "message_box_watcher.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QPointer>
 #include <QTimer>
+#include <QWebEngineView>
+#include <QWidget>
 
 namespace tarvenne::ui::test {
+namespace {
+
+bool everyPageDisabled() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        for (const QWebEngineView* view : window->findChildren<QWebEngineView*>()) {
+            if (view->isEnabled())
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
 
 MessageBoxWatcher::MessageBoxWatcher(std::function<void(const ShownBox&)> onShown)
     : onShown_(std::move(onShown)) {
@@ -25,10 +41,12 @@ bool MessageBoxWatcher::eventFilter(QObject* watched, QEvent* event) {
     if (!box)
         return false;
     const ShownBox seen{box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
-                        box->windowModality() == Qt::ApplicationModal};
+                        everyPageDisabled()};
     shown_.append(seen);
     if (onShown_)
         onShown_(seen);
+    if (!dismissing_)
+        return false;
     QTimer::singleShot(0, box, [this, box = QPointer(box)] {
         if (box && beforeDismiss_)
             beforeDismiss_(*box);

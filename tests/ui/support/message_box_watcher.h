@@ -14,11 +14,12 @@ struct ShownBox {
     QString text;
     QMessageBox::Icon icon;
     QMessageBox::StandardButtons buttons;
-    bool applicationModal;
+    // Whether every page of the application was disabled while the box was up.
+    bool pagesDisabled;
 };
 
 // Watches the whole application for message boxes: notes each one as it is shown and then
-// dismisses it with its OK button, as a player would.
+// dismisses it with its OK button, as a player would, unless told to leave the boxes up.
 class MessageBoxWatcher : public QObject {
 public:
     explicit MessageBoxWatcher(std::function<void(const ShownBox&)> onShown = {});
@@ -30,6 +31,7 @@ public:
         beforeDismiss_ = std::move(look);
     }
     void clear() { shown_.clear(); }
+    void setDismissing(bool dismissing) { dismissing_ = dismissing; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -38,6 +40,7 @@ private:
     std::function<void(const ShownBox&)> onShown_;
     std::function<void(QMessageBox&)> beforeDismiss_;
     QList<ShownBox> shown_;
+    bool dismissing_ = true;
 };
 
 } // namespace tarvenne::ui::test
