@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "app/engine_environment.h"
 #include "app/error_box.h"
 
 #include <QIcon>
@@ -34,6 +35,7 @@ void Application::prepareStart() {
     QCoreApplication::setAttribute(Qt::AA_DisableShaderDiskCache);
     qputenv("MESA_SHADER_CACHE_DISABLE", "true");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    keepEngineLibrariesFromWritingFiles();
 }
 
 Application::Application(char* programName) : QApplication(programOnly(programName), programArgv) {

@@ -115,8 +115,10 @@ void BrowserWindow::keepOnScreen() {
 }
 
 bool BrowserWindow::event(QEvent* event) {
-    // The frame's size is known once the window manager has framed the window.
-    if (event->type() == QEvent::Move || event->type() == QEvent::Resize)
+    // The frame's size is known once the window manager has framed the window, which it does
+    // before the window is first drawn.
+    if (event->type() == QEvent::Move || event->type() == QEvent::Resize ||
+        event->type() == QEvent::UpdateRequest || event->type() == QEvent::WindowActivate)
         keepOnScreen();
     return QWidget::event(event);
 }

@@ -35,7 +35,8 @@ MessageBoxWatcher::~MessageBoxWatcher() {
 }
 
 bool MessageBoxWatcher::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::Show)
+    // A box that the window system maps again is the same box.
+    if (event->type() != QEvent::Show || event->spontaneous())
         return false;
     auto* const box = qobject_cast<QMessageBox*>(watched);
     if (!box)

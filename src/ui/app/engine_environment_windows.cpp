@@ -1,0 +1,8 @@
+#include "app/engine_environment.h"
+
+namespace tarvenne::ui {
+
+// The libraries that the web engine uses on Windows keep to the engine's own settings.
+void keepEngineLibrariesFromWritingFiles() {}
+
+} // namespace tarvenne::ui
