@@ -13,6 +13,7 @@
 #include "x11_client.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 #include <QWebEngineView>
@@ -49,6 +50,8 @@ private slots:
     void mainWindowDocuments_data();
     void mainWindowDocuments();
     void newWindowOfTheGamePage();
+    void separateWindowKeptOnScreen_data();
+    void separateWindowKeptOnScreen();
     void errorBoxCanOnlyBeMovedAndClosed();
     void failureInAnEventHandler_data();
     void failureInAnEventHandler();
@@ -108,9 +111,9 @@ void LauncherFlowTest::newWindowWithoutHandOff_data() {
     QTest::newRow("request before any status") << QStringList{} << "handoff" << false;
 }
 
-// A new-window request made while the last status text lacks the marker opens in a window
-// of the component's own, whatever it asks for, and the gate goes on. The login window's
-// modal run leaves that window free for the player.
+// A new-window request made while the last status text lacks the marker never hands off. Opened
+// by the player's click, it opens in a separate window, which the login window's modal run
+// leaves free for the player; opened by script, without a click, it is refused.
 void LauncherFlowTest::newWindowWithoutHandOff() {
     QFETCH(QStringList, hovered);
     QFETCH(QString, opened);
@@ -126,19 +129,29 @@ void LauncherFlowTest::newWindowWithoutHandOff() {
             QTRY_COMPARE(login.hoveredLink(), site.address(TestSite::link(id).path));
         }
         const QString lastStatus = login.hoveredLink();
-        if (byClick) {
-            click(login, TestSite::link(opened).centre);
-        } else {
+        if (!byClick) {
             evaluate(loginView(login).page(),
                      QStringLiteral("document.getElementById('%1').click()").arg(opened));
+            // A round trip to the page: the request has been made and answered by now.
+            evaluate(loginView(login).page(), QStringLiteral("0"));
+            QCoreApplication::processEvents();
+            QVERIFY(BrowserWindow::openWindows().isEmpty());
+            QVERIFY(!site.answered(TestSite::link(opened).path));
+            QVERIFY(login.isVisible());
+            return;
         }
+        click(login, TestSite::link(opened).centre);
         QTRY_COMPARE_WITH_TIMEOUT(BrowserWindow::openWindows().size(), 1, pageTimeout);
         BrowserWindow* const separate = BrowserWindow::openWindows().first();
-        QTRY_COMPARE_WITH_TIMEOUT(separate->view()->url().toString(),
-                                  site.address(TestSite::link(opened).path), pageTimeout);
+        const QString address = site.address(TestSite::link(opened).path);
+        QTRY_COMPARE_WITH_TIMEOUT(separate->view()->url().toString(), address, pageTimeout);
         QCOMPARE(login.hoveredLink(), lastStatus);
-        // The separate window takes the player's clicks while the gate goes on.
+        // The separate window takes the player's clicks while the gate goes on, and shows its
+        // page's address, which the player cannot change.
         QVERIFY(separate->isVisible());
+        auto& addressField = control<QLineEdit>(*separate, QStringLiteral("addressField"));
+        QCOMPARE(addressField.text(), address);
+        QVERIFY(addressField.isReadOnly());
         // Until the page's own title arrives, the view's title is its address.
         const QString title = TestSite::link(opened).title;
         QTRY_COMPARE_WITH_TIMEOUT(separate->view()->title(), title, pageTimeout);
@@ -148,6 +161,9 @@ void LauncherFlowTest::newWindowWithoutHandOff() {
         display.clickLeftButton();
         QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/clicked/") + title), pageTimeout);
         QVERIFY(login.isVisible());
+        // The page closes its own window.
+        evaluate(separate->view()->page(), QStringLiteral("window.close()"));
+        QTRY_VERIFY_WITH_TIMEOUT(BrowserWindow::openWindows().isEmpty(), pageTimeout);
     });
 
     QVERIFY(!handedOff);
@@ -314,23 +330,45 @@ void LauncherFlowTest::mainWindowDocuments() {
     QVERIFY(mainWindow.isVisible());
 }
 
-// A page of the game that opens a new window opens it in a separate browser window, which keeps
-// the browsers' profile.
+// A page of the game that opens a new window on the player's click opens it in a separate browser
+// window, which keeps the browsers' profile.
 void LauncherFlowTest::newWindowOfTheGamePage() {
     TestSite site;
     LauncherFixture launcher;
     QWebEngineView& gameView = launcher.gameView();
     launcher.mainWindow().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&launcher.mainWindow()));
     gameView.load(QUrl(site.address(QStringLiteral("/login.html"))));
     QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/painted")), pageTimeout);
 
-    evaluate(gameView.page(), QStringLiteral("document.getElementById('plain').click()"));
+    QTest::mouseClick(
+        launcher.mainWindow().windowHandle(), Qt::LeftButton, {},
+        gameView.mapTo(&launcher.mainWindow(), TestSite::link(QStringLiteral("plain")).centre));
 
     QTRY_COMPARE_WITH_TIMEOUT(BrowserWindow::openWindows().size(), 1, pageTimeout);
     QTRY_COMPARE_WITH_TIMEOUT(BrowserWindow::openWindows().first()->view()->url().toString(),
                               site.address(QStringLiteral("/news.html")), pageTimeout);
     QCOMPARE(BrowserWindow::openWindows().first()->view()->page()->profile(),
              gameView.page()->profile());
+}
+
+void LauncherFlowTest::separateWindowKeptOnScreen_data() {
+    QTest::addColumn<QRect>("asked");
+    QTest::addColumn<QRect>("kept");
+    // A screen of 1000 x 800 from (100, 0), a frame of 5 pixels with a 25-pixel title bar.
+    QTest::newRow("within the screen") << QRect(300, 200, 400, 300) << QRect(300, 200, 400, 300);
+    QTest::newRow("at the screen's corner") << QRect(100, 0, 400, 300) << QRect(105, 25, 400, 300);
+    QTest::newRow("off the far edges") << QRect(900, 700, 400, 300) << QRect(695, 495, 400, 300);
+    QTest::newRow("larger than the screen") << QRect(0, 0, 4000, 3000) << QRect(105, 25, 990, 770);
+}
+
+// A separate window asked for by a page stays within the screen with its frame: moved where it
+// would reach beyond it, and cut where it is larger.
+void LauncherFlowTest::separateWindowKeptOnScreen() {
+    QFETCH(QRect, asked);
+    QFETCH(QRect, kept);
+    QCOMPARE(BrowserWindow::keptOnScreen(asked, QRect(100, 0, 1000, 800), QMargins(5, 25, 5, 5)),
+             kept);
 }
 
 // The error box can be moved and closed, nothing else: the window manager offers neither to
