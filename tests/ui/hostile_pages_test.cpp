@@ -340,9 +340,13 @@ class PlayerFolders {
 public:
     PlayerFolders() {
         const std::array names{"HOME",          "XDG_CONFIG_HOME", "XDG_CACHE_HOME",
-                               "XDG_DATA_HOME", "XDG_STATE_HOME",  "TMPDIR"};
+                               "XDG_DATA_HOME", "XDG_STATE_HOME",  "XDG_RUNTIME_DIR",
+                               "TMPDIR"};
         for (std::size_t i = 0; i < names.size(); ++i)
             environment_.insert(QString::fromLatin1(names[i]), folders_[i].path());
+        // [XDG Base Directory] The runtime folder is the user's alone.
+        QFile::setPermissions(folders_[5].path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                      QFileDevice::ExeOwner);
         environment_.insert(QStringLiteral("BROWSER"), stubs_.filePath(QStringLiteral("xdg-open")));
         environment_.insert(QStringLiteral("PATH"),
                             stubs_.path() + QLatin1Char(':') + qEnvironmentVariable("PATH"));
@@ -450,11 +454,10 @@ void HostilePagesTest::playerLeavesAndNothingEscapes() {
     QProcessEnvironment environment = player.environment();
     environment.insert(QStringLiteral("TARVENNE_TEST_ANSWERS"),
                        QString::fromLatin1(hostile.answers));
-    // The runtime folder is left unset, as on desktops without a session manager.
     LauncherProcess launcher(
         qEnvironmentVariable("TARVENNE_HOSTILE_LAUNCHER", QStringLiteral(TARVENNE_UNDER_TEST)),
-        directory.address(QStringLiteral("/update.html")), environment,
-        {QStringLiteral("XDG_RUNTIME_DIR")}, player.workingDirectory());
+        directory.address(QStringLiteral("/update.html")), environment, {},
+        player.workingDirectory());
     X11Client desktop;
     const auto reported = [&](const QString& word) {
         return site.answered(QStringLiteral("/report/") + word);
