@@ -13,7 +13,9 @@
 #include "x11_client.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QWebEngineView>
@@ -31,6 +33,25 @@ const QString bodyStyle =
                    "const s = getComputedStyle(document.body);"
                    "return [s.marginTop, s.borderTopStyle, s.overflow].join(' '); })()");
 const QString styledBody = QStringLiteral("0px none hidden");
+
+// Whether the screen shows the page without scroll bars: its viewport fills the view, and the
+// view's right-hand column, where a vertical scroll bar would be, is the page's white ground
+// from top to bottom (a horizontal scroll bar would cross it at the bottom).
+bool showsNoScrollBars(QWebEngineView& view) {
+    const QVariant fills = evaluate(
+        view.page(), QStringLiteral("document.documentElement.clientWidth === innerWidth &&"
+                                    "document.documentElement.clientHeight === innerHeight"));
+    if (!fills.toBool())
+        return false;
+    const QPoint topRight = view.mapToGlobal(QPoint(view.width() - 4, 0));
+    const QImage column =
+        view.screen()->grabWindow(0, topRight.x(), topRight.y(), 1, view.height()).toImage();
+    for (int y = 0; y < column.height(); ++y) {
+        if (column.pixel(0, y) != qRgb(255, 255, 255))
+            return false;
+    }
+    return !column.isNull();
+}
 
 } // namespace
 
@@ -244,8 +265,24 @@ void LauncherFlowTest::directoryStepOfTheLoginWindow_data() {
         << QByteArray("Other|x|y|z^Tarvenne|http://127.0.0.1:1/|login.html|Tarvenne+Online|more")
         << QString() << "http://127.0.0.1:1/login.html"
         << "Tarvenne Online";
-    QTest::newRow("no record") << QByteArray("Other|a|b|c") << QString() << ""
-                               << "";
+    QTest::newRow("no record: no address") << QByteArray("Other|a|b|c") << QString() << ""
+                                           << "";
+    QTest::newRow("address and port without a scheme")
+        << QByteArray("Tarvenne|127.0.0.1:1/|login.html|Tarvenne") << QString()
+        << "http://127.0.0.1:1/login.html"
+        << "Tarvenne";
+    QTest::newRow("host name and port without a scheme")
+        << QByteArray("Tarvenne|localhost:1/|login.html|Tarvenne") << QString()
+        << "http://localhost:1/login.html"
+        << "Tarvenne";
+    QTest::newRow("bare file name")
+        << QByteArray("Tarvenne|login|.html|Tarvenne") << QString() << "http://login.html/"
+        << "Tarvenne";
+    QTest::newRow("path without a host")
+        << QByteArray("Tarvenne|/|login.html|Tarvenne")
+        << "The login page's address \"/login.html\" is not a web address."
+        << ""
+        << "Tarvenne";
     QTest::newRow("record with too few fields")
         << QByteArray("Tarvenne|http://127.0.0.1:1/|login.html") << "List index out of bounds (3)"
         << ""
@@ -257,8 +294,10 @@ void LauncherFlowTest::directoryStepOfTheLoginWindow_data() {
 }
 
 // The gate's fetch: the record's login page and title, or one error box after which the window
-// keeps its design title; then the login window sends its browser to the login page without a
-// further box, also when no record gave it an address.
+// keeps its design title; then the login window sends its browser to the login page as an
+// address bar reads it (without a scheme it is an http:// address) without a further box, and
+// leaves the browser empty when no record gave it an address. An address that cannot be made
+// into a web address is the one box.
 void LauncherFlowTest::directoryStepOfTheLoginWindow() {
     QFETCH(QByteArray, document);
     QFETCH(QString, box);
@@ -289,6 +328,10 @@ void LauncherFlowTest::mainWindowDocuments_data() {
     QTest::addColumn<QString>("box");
 
     QTest::newRow("web page") << "/me.php" << QString() << QString();
+    QTest::newRow("scroll bars on the root element")
+        << "/root-scroll.html" << QString() << QString();
+    QTest::newRow("scroll bars on the root element, insisting, and the body")
+        << "/both-scroll.html" << QString() << QString();
     QTest::newRow("XHTML page") << "/page.xhtml" << QString() << QString();
     QTest::newRow("frame completed after the page") << "/framed.html"
                                                     << "/frame.html" << QString();
@@ -297,7 +340,8 @@ void LauncherFlowTest::mainWindowDocuments_data() {
 }
 
 // Every completed document, the page's own and each frame's, leaves the top-level page without
-// scroll bars, border and margin, whatever the page set itself. A document without a body (not
+// scroll bars, border and margin, whatever the page set itself on its root element or its body:
+// the screen shows no scroll bar. A document without a body (not
 // a web page) cannot be styled: one error box, the window stays, and the next document is
 // styled as usual.
 void LauncherFlowTest::mainWindowDocuments() {
@@ -316,6 +360,7 @@ void LauncherFlowTest::mainWindowDocuments() {
     if (box.isNull()) {
         QTRY_COMPARE_WITH_TIMEOUT(evaluate(gameView.page(), bodyStyle).toString(), styledBody,
                                   pageTimeout);
+        QTRY_VERIFY_WITH_TIMEOUT(showsNoScrollBars(gameView), pageTimeout);
         QCOMPARE(boxes_.shown().size(), 0);
         return;
     }

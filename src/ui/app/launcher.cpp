@@ -9,6 +9,7 @@
 #include "login_window/login_window.h"
 #include "main_window/main_window.h"
 
+#include <base/error.h>
 #include <directory/fetch_server_entry.h>
 #include <http/http_client.h>
 #include <text/code_page.h>
@@ -27,6 +28,11 @@ std::future<directory::ServerEntry> startFetchingGameRecord(std::string address)
 
 bool passLoginGate(MainWindow& mainWindow, std::future<directory::ServerEntry> gameRecord) {
     LoginWindow login(mainWindow.gamePage());
+    // Shown once the step that failed has returned, over the window that stays up.
+    QObject::connect(
+        &login, &LoginWindow::failed, &login,
+        [](const QString& message) { showErrorBox(Error(message.toStdU16String())); },
+        Qt::QueuedConnection);
     showingFailures([&] { login.takeServerEntry(gameRecord.get()); });
     if (login.exec() != QDialog::Accepted)
         return false;

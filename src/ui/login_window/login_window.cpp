@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QMetaObject>
 #include <QShowEvent>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineSettings>
@@ -32,6 +33,20 @@ const QString HandOffMarker = QStringLiteral("me.php?FQ");
 // The states that a window which can only be moved and closed never keeps.
 constexpr Qt::WindowStates otherStates =
     Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
+
+// The login page's address as a browser's address bar takes what is typed into it: white space
+// around it is dropped, and an address without a scheme (a host name or address, with or
+// without a port and a path) is an http:// address; "localhost:8889/login.html" names a host and
+// its port, not the scheme "localhost". An invalid address when it cannot be made into a web
+// address: a web address without a host, or one that no browser would take.
+QUrl webAddressOf(const QString& typed) {
+    const QUrl asWritten(typed, QUrl::TolerantMode);
+    const QUrl asHttp(QStringLiteral("http://") + typed, QUrl::TolerantMode);
+    const QUrl address = !asWritten.scheme().isEmpty() && asHttp.port() == -1 ? asWritten : asHttp;
+    const bool web =
+        address.scheme() == QLatin1String("http") || address.scheme() == QLatin1String("https");
+    return web && address.host().isEmpty() ? QUrl() : address;
+}
 
 } // namespace
 
@@ -156,7 +171,19 @@ void LoginWindow::showEvent(QShowEvent* event) {
     if (event->spontaneous())
         return;
     decided_ = false;
-    loginView_->load(QUrl(loginAddress_));
+    // Without a record the address is empty and the browser stays empty.
+    const QString typed = loginAddress_.trimmed();
+    if (typed.isEmpty()) {
+        loginView_->load(QUrl());
+        return;
+    }
+    const QUrl address = webAddressOf(typed);
+    if (!address.isValid()) {
+        emit failed(QStringLiteral("The login page's address \"%1\" is not a web address")
+                        .arg(loginAddress_));
+        return;
+    }
+    loginView_->load(address);
 }
 
 void LoginWindow::keyPressEvent(QKeyEvent* event) {

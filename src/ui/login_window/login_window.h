@@ -42,6 +42,11 @@ public:
     // one does on Wayland when another window's native window is made anew, leaves it alone.
     void done(int result) override;
 
+signals:
+    // A step of the window failed with the error box's text: the login page's address cannot be
+    // made into a web address. The window stays, with an empty browser.
+    void failed(const QString& message);
+
 private slots:
     void rememberHoveredLink(const QString& address);
     void handOffGameWindow(QWebEngineNewWindowRequest& request);

@@ -20,8 +20,11 @@ constexpr QSize designSize{968, 569};
 
 // Takes the top-level page's scroll bars, border and margin away, in that order, in the
 // launcher's own script world, and evaluates to the failure's text, empty when there is none.
-// The body's overflow stands for its scroll bars: the top-level page hands it on to its
-// viewport. A document that is not a web page (XML, SVG) has no body; an XHTML page has one.
+// The viewport takes its scroll bars from the root element, or from the body while the root
+// element leaves them alone; the body, once the root element has taken them over, would show
+// them around itself. So both lose theirs. Each value outranks what the page's style sheets set,
+// important rules included. A document that is not a web page (XML, SVG) has no body; an XHTML
+// page has one.
 constexpr char restyleScript[] = R"js(
 (() => {
     'use strict';
@@ -30,9 +33,10 @@ constexpr char restyleScript[] = R"js(
         return document instanceof HTMLDocument
             ? 'Invalid variant operation'
             : "Method 'Body' not supported by automation object";
-    body.style.overflow = 'hidden';
-    body.style.border = 'none';
-    body.style.margin = '0px';
+    document.documentElement.style.setProperty('overflow', 'hidden', 'important');
+    body.style.setProperty('overflow', 'hidden', 'important');
+    body.style.setProperty('border', 'none', 'important');
+    body.style.setProperty('margin', '0px', 'important');
     return '';
 })()
 )js";

@@ -63,6 +63,20 @@ constexpr char framedPage[] = R"html(<!DOCTYPE html>
   addEventListener('load', ownLookBack);
 </script></body></html>)html";
 
+// Pages that give the root element its own scroll bars, which the viewport takes from there; the
+// second one insists on them.
+constexpr char rootScrollPage[] = R"html(<!DOCTYPE html>
+<html><head><title>Root scroll</title><style>
+  html { overflow-y: scroll; }
+  body { margin: 20px; border: 3px solid red; }
+</style></head><body><p>Root scroll</p></body></html>)html";
+
+constexpr char bothScrollPage[] = R"html(<!DOCTYPE html>
+<html><head><title>Both scroll</title><style>
+  html { overflow: scroll !important; }
+  body { margin: 20px; border: 3px solid red; overflow: scroll; }
+</style></head><body><p>Both scroll</p></body></html>)html";
+
 constexpr char svgDrawing[] = R"svg(<?xml version="1.0"?>
 <svg xmlns="http://www.w3.org/2000/svg" width="100" height="100">
   <rect width="100" height="100" fill="navy"/>
@@ -120,6 +134,12 @@ TestSite::TestSite() {
     });
     routes.Get("/frame.html", [](const httplib::Request&, httplib::Response& response) {
         page(response, "Frame");
+    });
+    routes.Get("/root-scroll.html", [](const httplib::Request&, httplib::Response& response) {
+        response.set_content(rootScrollPage, html);
+    });
+    routes.Get("/both-scroll.html", [](const httplib::Request&, httplib::Response& response) {
+        response.set_content(bothScrollPage, html);
     });
     routes.Get("/drawing.svg", [](const httplib::Request&, httplib::Response& response) {
         response.set_content(svgDrawing, "image/svg+xml");
