@@ -55,6 +55,8 @@ struct Hostile {
     int mostSeparateWindows = 0;
     // What the page must never report.
     QStringList never = {};
+    // The player leaves while dragging the page's first link, the button still held.
+    bool leavesDuringDrag = false;
 };
 
 const QString pageHead = QStringLiteral(R"html(<!DOCTYPE html>
@@ -64,6 +66,9 @@ const QString pageHead = QStringLiteral(R"html(<!DOCTYPE html>
 </style><script>
   const report = word => fetch('/report/' + word);
   requestAnimationFrame(() => requestAnimationFrame(() => report('painted')));
+  let presses = 0, releases = 0;
+  addEventListener('mousedown', () => report('pressed-' + presses++), true);
+  addEventListener('mouseup', () => report('released-' + releases++), true);
 </script></head><body>)html");
 
 const QString handOffPage =
@@ -134,7 +139,7 @@ const QList<Hostile>& hostilePages() {
          Where::LoginPage,
          "<script>onbeforeunload = event => { event.preventDefault(); return 'Stay'; };</script>",
          {"painted"},
-         {QPoint(5, 400)},
+         {row(0)},
          false,
          "",
          Leave::CloseRequest},
@@ -179,6 +184,13 @@ const QList<Hostile>& hostilePages() {
                 <a style="top: 260px" href="/report/after-the-links">web</a>)html",
          {"down-steam", "down-mailto", "down-blank", "down-script", "down-file", "after-the-links"},
          {row(0), row(1), row(2), row(3), row(4), row(5)}},
+        {.name = "a link dragged; the player closes the window before dropping it",
+         .where = Where::LoginPage,
+         .body = R"html(<a style="top: 10px" href="/report/dropped"
+                          ondragstart="report('dragging')">drag me</a>)html",
+         .settled = {"dragging"},
+         .never = {"dropped"},
+         .leavesDuringDrag = true},
         {"the launcher's own resources in the page",
          Where::LoginPage,
          R"html(<img src="qrc:/app/icon/16x16.png"
@@ -483,10 +495,38 @@ void HostilePagesTest::playerLeavesAndNothingEscapes() {
     // The player's part: the clicks, then waiting for what the page must have reported.
     if (!hostile.clicks.isEmpty()) {
         QTRY_VERIFY_WITH_TIMEOUT(reported(QStringLiteral("painted")), settleTimeout);
-        for (const QPoint& click : hostile.clicks) {
-            desktop.movePointer(pageCorner + click);
-            desktop.clickLeftButton();
+        // A click that comes just after the login window has come up may not reach the page
+        // (the window manager is still taking the window on): the player clicks again. Each
+        // click is over, for the page too, before the pointer moves on: a press that the page
+        // takes after the pointer has moved on would be the start of a drag.
+        for (int click = 0; click < hostile.clicks.size(); ++click) {
+            const QString pressed = QStringLiteral("pressed-%1").arg(click);
+            QVERIFY(QTest::qWaitFor(
+                [&] {
+                    desktop.movePointer(pageCorner + hostile.clicks[click]);
+                    desktop.clickLeftButton();
+                    return QTest::qWaitFor([&] { return reported(pressed); }, 1000);
+                },
+                settleTimeout));
+            QTRY_VERIFY_WITH_TIMEOUT(reported(QStringLiteral("released-%1").arg(click)),
+                                     settleTimeout);
         }
+    }
+    if (hostile.leavesDuringDrag) {
+        QTRY_VERIFY_WITH_TIMEOUT(reported(QStringLiteral("painted")), settleTimeout);
+        // As with clicks, a press that does not reach the page is made again.
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                desktop.movePointer(pageCorner + row(0));
+                desktop.pressButton(1);
+                for (int step = 1; step <= 10; ++step)
+                    desktop.movePointer(pageCorner + row(0) + QPoint(step * 10, step * 20));
+                if (QTest::qWaitFor([&] { return reported(QStringLiteral("dragging")); }, 1000))
+                    return true;
+                desktop.releaseButton(1);
+                return false;
+            },
+            settleTimeout));
     }
     QStringList unsettled;
     for (const QString& word : hostile.settled) {
@@ -525,6 +565,8 @@ void HostilePagesTest::playerLeavesAndNothingEscapes() {
         break;
     }
     const bool leftAtOnce = launcher.endsWithStatusZero(leaveTimeout);
+    if (hostile.leavesDuringDrag)
+        desktop.releaseButton(1);
     const QString ending = launcher.ending();
     QStringList shownWindows;
     for (const QJsonObject& window : launcher.windows())
@@ -548,12 +590,7 @@ void HostilePagesTest::playerLeavesAndNothingEscapes() {
           qPrintable(unsettled.join(' ')), qPrintable(never.join(' ')),
           qPrintable(boxTexts.join(QStringLiteral(" | "))));
 
-    if (QString::fromUtf8(hostile.body).contains(QStringLiteral("steam:")))
-        QEXPECT_FAIL("", "after a click on a link to another scheme the launcher answers no more",
-                     Continue);
     QVERIFY2(leftAtOnce, qPrintable(ending));
-    if (QString::fromUtf8(hostile.body).contains(QStringLiteral("%TLS%")))
-        QEXPECT_FAIL("", "the engine makes its certificate database in the home folder", Continue);
     QCOMPARE(files.join(QLatin1Char('\n')), QString());
     QCOMPARE(openerCalls, QString());
     QCOMPARE(unsettled, QStringList());

@@ -1,6 +1,5 @@
 #include "app/application.h"
 
-#include "app/engine_environment.h"
 #include "app/error_box.h"
 
 #include <QIcon>
@@ -29,16 +28,18 @@ QIcon launcherIcon() {
 
 } // namespace
 
-void Application::prepareStart() {
+StartEnvironment Application::prepareStart() {
     // The launcher writes no files: no shader cache on disk, neither Qt's own nor that of the
     // Mesa OpenGL drivers, which read this switch when the first context is made.
     QCoreApplication::setAttribute(Qt::AA_DisableShaderDiskCache);
     qputenv("MESA_SHADER_CACHE_DISABLE", "true");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    keepEngineLibrariesFromWritingFiles();
+    return StartEnvironment();
 }
 
-Application::Application(char* programName) : QApplication(programOnly(programName), programArgv) {
+Application::Application(char* programName, StartEnvironment& environment)
+    : QApplication(programOnly(programName), programArgv) {
+    environment.applicationStarted();
     title_ = QString::fromStdU16String(
         tarvenne::applicationTitle(applicationFilePath().toStdU16String()));
     // Only the main window's closing ends the main loop; the login window's ends the gate.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/engine_environment.h"
+
 #include <QApplication>
 #include <QString>
 #include <QStringList>
@@ -11,11 +13,12 @@ namespace tarvenne::ui {
 // and the loop goes on.
 class Application : public QApplication {
 public:
-    // Settings that must be in place before the application object exists.
-    static void prepareStart();
+    // Settings that must be in place before the application object exists; made first, before
+    // any other thread starts.
+    [[nodiscard]] static StartEnvironment prepareStart();
 
     // Takes no arguments: Qt and the web engine are given the program name only.
-    explicit Application(char* programName);
+    Application(char* programName, StartEnvironment& environment);
 
     static Application* instance();
 

@@ -7,12 +7,16 @@
 #include <QtGlobal>
 
 namespace tarvenne::ui {
+namespace {
 
-void keepEngineLibrariesFromWritingFiles() {
-    // The sound server's client, asked for a sound server without being told which, makes a
-    // runtime folder of its own (under the temporary folder when XDG_RUNTIME_DIR is unset, with
-    // a link to it in the configuration folder) or a "pulse" folder in the runtime folder. Told
-    // the user's server where there is one, and the system-wide one otherwise, it makes none.
+// A path below which no folder can be made, whoever runs the launcher.
+constexpr char noRoom[] = "/dev/null";
+
+// The sound server's client, asked for a sound server without being told which, makes a runtime
+// folder of its own (under the temporary folder when XDG_RUNTIME_DIR is unset, with a link to it
+// in the configuration folder) or a "pulse" folder in the runtime folder. Told the user's server
+// where there is one, and the system-wide one otherwise, it makes none.
+void nameTheSoundServer() {
     if (qEnvironmentVariableIsSet("PULSE_SERVER") ||
         qEnvironmentVariableIsSet("PULSE_RUNTIME_PATH"))
         return;
@@ -22,6 +26,55 @@ void keepEngineLibrariesFromWritingFiles() {
         qputenv("PULSE_SERVER", "unix:" + QFile::encodeName(userServer));
     else
         qputenv("PULSE_SERVER", "unix:/run/pulse/native");
+}
+
+void keepDefault(const char* name, const QByteArray& home, const char* below) {
+    if (!qEnvironmentVariableIsSet(name))
+        qputenv(name, home + below);
+}
+
+// The web engine's certificate store makes "~/.pki/nssdb" in the home folder at the first TLS
+// connection and keeps its database there; where that folder cannot be made, it keeps its
+// database in memory. So the launcher's home folder is one without room for a folder. What the
+// desktop finds through the home folder stays where it was: the X server's and the session
+// manager's authority files and the XDG base folders.
+void moveHomeOutOfReach() {
+    const QByteArray home = qgetenv("HOME");
+    if (!home.isEmpty()) {
+        keepDefault("XAUTHORITY", home, "/.Xauthority");
+        keepDefault("ICEAUTHORITY", home, "/.ICEauthority");
+        keepDefault("XDG_CONFIG_HOME", home, "/.config");
+        keepDefault("XDG_DATA_HOME", home, "/.local/share");
+        keepDefault("XDG_CACHE_HOME", home, "/.cache");
+        keepDefault("XDG_STATE_HOME", home, "/.local/state");
+    }
+    qputenv("HOME", noRoom);
+}
+
+} // namespace
+
+StartEnvironment::StartEnvironment() {
+    nameTheSoundServer();
+    moveHomeOutOfReach();
+    // Without XDG_RUNTIME_DIR the toolkit makes a runtime folder of its own in the temporary
+    // folder while the application object is made, only to look for a file there. Pointed at a
+    // temporary folder without room, it makes none and finds none.
+    if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
+        heldTemporaryFolder_.emplace();
+        if (qEnvironmentVariableIsSet("TMPDIR"))
+            *heldTemporaryFolder_ = qgetenv("TMPDIR");
+        qputenv("TMPDIR", noRoom);
+    }
+}
+
+void StartEnvironment::applicationStarted() {
+    if (!heldTemporaryFolder_)
+        return;
+    if (*heldTemporaryFolder_)
+        qputenv("TMPDIR", **heldTemporaryFolder_);
+    else
+        qunsetenv("TMPDIR");
+    heldTemporaryFolder_.reset();
 }
 
 } // namespace tarvenne::ui

@@ -3,6 +3,8 @@
 namespace tarvenne::ui {
 
 // The libraries that the web engine uses on Windows keep to the engine's own settings.
-void keepEngineLibrariesFromWritingFiles() {}
+StartEnvironment::StartEnvironment() = default;
+
+void StartEnvironment::applicationStarted() {}
 
 } // namespace tarvenne::ui

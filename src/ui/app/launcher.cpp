@@ -42,9 +42,9 @@ bool passLoginGate(MainWindow& mainWindow, std::future<directory::ServerEntry> g
 
 int runLauncher(char* programName, std::string_view directoryAddress) {
     // The environment is complete before the fetch's thread starts, which reads it.
-    Application::prepareStart();
+    StartEnvironment environment = Application::prepareStart();
     auto gameRecord = startFetchingGameRecord(std::string(directoryAddress));
-    Application application(programName);
+    Application application(programName, environment);
     chooseSceneGraph();
     BrowserProfile profile;
     // Made hidden before the gate, so that its page can take the game's window.

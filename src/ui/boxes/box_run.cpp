@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDrag>
 #include <QEventLoop>
 #include <QList>
 #include <QPointer>
@@ -71,9 +72,10 @@ bool boxIsWaiting() {
     return !waitingBoxes().isEmpty();
 }
 
-void endWaitingBoxes() {
+void endNestedRuns() {
     for (QDialog* box : waitingBoxes())
         box->reject();
+    QDrag::cancel();
 }
 
 void closeOnceNoBoxWaits(QWidget& window) {

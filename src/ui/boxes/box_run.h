@@ -16,8 +16,9 @@ int runBox(QDialog& box);
 // Whether a box is waiting for the player now.
 bool boxIsWaiting();
 
-// Ends every box that is waiting for the player, as rejected.
-void endWaitingBoxes();
+// Ends the runs that wait for the player inside the caller's own: every box that is up, as
+// rejected, and a drag that a page started, which would wait for a button to be released.
+void endNestedRuns();
 
 // Hides `window` and deletes it once no box waits for the player any more: a box's run may
 // stand on the stack of the window's own page.

@@ -12,8 +12,6 @@
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInfo>
 #include <QWebEngineUrlRequestInterceptor>
-#include <QWebEngineUrlRequestJob>
-#include <QWebEngineUrlSchemeHandler>
 #include <QWebEngineView>
 #include <QWindow>
 #include <algorithm>
@@ -41,17 +39,6 @@ public:
     void interceptRequest(QWebEngineUrlRequestInfo& info) override {
         if (!isWebResource(info.requestUrl()))
             info.block(true);
-    }
-};
-
-// Answers every request for the launcher's own resources with a refusal: the engine serves
-// them to every page otherwise.
-class RefusingSchemeHandler final : public QWebEngineUrlSchemeHandler {
-public:
-    using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
-
-    void requestStarted(QWebEngineUrlRequestJob* job) override {
-        job->fail(QWebEngineUrlRequestJob::RequestDenied);
     }
 };
 
@@ -145,8 +132,6 @@ BrowserProfile::BrowserProfile() {
     defaults->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
     defaults->setAttribute(QWebEngineSettings::JavascriptCanPaste, false);
     setUrlRequestInterceptor(new WebOnlyInterceptor(this));
-    removeUrlScheme(QByteArrayLiteral("qrc"));
-    installUrlSchemeHandler(QByteArrayLiteral("qrc"), new RefusingSchemeHandler(this));
 }
 
 BrowserProfile::~BrowserProfile() {

@@ -122,9 +122,9 @@ void LoginWindow::done(int result) {
         return;
     decided_ = true;
     // The run ends at once, whatever waits for the player: the boxes that the pages or the
-    // launcher show, and, when the player leaves, the separate windows, whose pages may not ask
-    // any more.
-    endWaitingBoxes();
+    // launcher show, a drag from the page, and, when the player leaves, the separate windows, whose
+    // pages may not ask any more.
+    endNestedRuns();
     if (result != Accepted) {
         for (BrowserWindow* window : BrowserWindow::openWindows())
             window->hide();
