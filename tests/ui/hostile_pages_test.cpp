@@ -333,6 +333,19 @@ const QList<Hostile>& hostilePages() {
                 </script>)html",
          {"download.bin"},
          {row(0)}},
+        {.name = "a file chooser, clicked",
+         .where = Where::LoginPage,
+         .body = R"html(<input type="file" style="position: absolute; top: 10px; left: 10px;
+                          width: 300px; height: 40px" onchange="report('file-chosen')">)html",
+         .settled = {"painted"},
+         .clicks = {row(0)},
+         .never = {"file-chosen"}},
+        {.name = "an image behind the web server's password",
+         .where = Where::LoginPage,
+         .body = R"html(<img src="/password/secret.png" onerror="report('password-refused')"
+                          onload="report('password-given')">)html",
+         .settled = {"password-refused"},
+         .never = {"password-given"}},
         {"an endless script",
          Where::LoginPage,
          "<script>setTimeout(() => { for (;;) {} }, 200)</script>",
@@ -446,6 +459,10 @@ void HostilePagesTest::playerLeavesAndNothingEscapes() {
         } else {
             response.set_content(page.toStdString(), "text/html; charset=utf-8");
         }
+    });
+    site.routes().Get(R"(/password/.*)", [](const httplib::Request&, httplib::Response& response) {
+        response.status = 401;
+        response.set_header("WWW-Authenticate", R"(Basic realm="Tarvenne")");
     });
     site.routes().Get(R"(/report/.*)", [](const httplib::Request&, httplib::Response& response) {
         response.set_header("Content-Disposition", "attachment");

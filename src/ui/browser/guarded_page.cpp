@@ -4,6 +4,7 @@
 #include "browser/page_dialog.h"
 #include "browser/web_address.h"
 
+#include <QAuthenticator>
 #include <QWebEngineFileSystemAccessRequest>
 #include <QWebEngineQuotaRequest>
 #include <QWebEngineRegisterProtocolHandlerRequest>
@@ -31,10 +32,21 @@ GuardedPage::GuardedPage(QWebEngineProfile* profile, QObject* parent)
             [](QWebEngineFileSystemAccessRequest request) { request.reject(); });
     connect(this, &QWebEnginePage::quotaRequested, this,
             [](QWebEngineQuotaRequest request) { request.reject(); });
+    // A null authenticator cancels the request.
+    connect(this, &QWebEnginePage::authenticationRequired, this,
+            [](const QUrl&, QAuthenticator* authenticator) { *authenticator = QAuthenticator(); });
+    connect(this, &QWebEnginePage::proxyAuthenticationRequired, this,
+            [](const QUrl&, QAuthenticator* authenticator, const QString&) {
+                *authenticator = QAuthenticator();
+            });
 }
 
 bool GuardedPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
     return isWebAddress(url) && QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
+}
+
+QStringList GuardedPage::chooseFiles(FileSelectionMode, const QStringList&, const QStringList&) {
+    return {};
 }
 
 void GuardedPage::javaScriptAlert(const QUrl& securityOrigin, const QString& message) {
