@@ -115,8 +115,8 @@ std::optional<std::string> compressionProblem(std::string_view body,
     if (fromFile)
         return "the file is " + *compression + readAsText + "; publish it uncompressed";
     return "the body is " + *compression + readAsText +
-           "; serve the plain file (nginx's \"gzip_static always\" sends update.html.gz this "
-           "way, without saying so)";
+           "; serve the plain file (a precompressed update.html.gz comes this way from nginx's "
+           "\"gzip_static always\" or Apache's MultiViews)";
 }
 
 // The text of the page's first element named `tag`, white space folded, at most 80 bytes.
