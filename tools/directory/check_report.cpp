@@ -10,7 +10,8 @@ namespace {
 
 std::size_t countOf(const CheckResult& result, Severity severity) {
     return static_cast<std::size_t>(
-        std::ranges::count(result.problems, severity, &Problem::severity));
+        std::ranges::count(result.problems, severity, &Problem::severity) +
+        std::ranges::count(result.replyProblems, severity, &ReplyProblem::severity));
 }
 
 std::string counted(std::size_t count, const std::string& what) {
@@ -38,6 +39,9 @@ std::string plainCheckReport(const CheckedDocument& document, const CheckResult&
         "Checked " + document.source.name + " (" +
         (document.charset.empty() ? "no charset" : "charset \"" + document.charset + "\"") +
         ", ANSI code page " + std::to_string(document.ansiCodePage) + ")\n";
+    const std::string whole = document.source.kind == DocumentSource::Kind::File ? "file" : "reply";
+    for (const ReplyProblem& problem : result.replyProblems)
+        report += whole + ": " + severityName(problem.severity) + ": " + problem.message + "\n";
     for (const Problem& problem : result.problems) {
         report +=
             "line " + std::to_string(problem.line) + ", column " + std::to_string(problem.column);
@@ -59,6 +63,13 @@ std::string jsonCheckReport(const CheckedDocument& document, const CheckResult& 
     report["charset"] = document.charset;
     report["ansiCodePage"] = document.ansiCodePage;
     nlohmann::ordered_json problems = nlohmann::ordered_json::array();
+    for (const ReplyProblem& problem : result.replyProblems) {
+        problems.push_back({{"severity", severityName(problem.severity)},
+                            {"line", nullptr},
+                            {"column", nullptr},
+                            {"record", nullptr},
+                            {"message", problem.message}});
+    }
     for (const Problem& problem : result.problems) {
         problems.push_back({{"severity", severityName(problem.severity)},
                             {"line", problem.line},
@@ -79,7 +90,7 @@ std::string jsonCheckReport(const CheckedDocument& document, const CheckResult& 
 int checkExitStatus(const CheckResult& result) {
     if (countOf(result, Severity::Error) > 0)
         return 1;
-    return result.problems.empty() ? 0 : 4;
+    return countOf(result, Severity::Warning) == 0 ? 0 : 4;
 }
 
 } // namespace tarvenne::tools

@@ -2,10 +2,12 @@
 
 #include "base/error_text.h"
 #include "base/utf.h"
+#include "charset_advice.h"
 #include "directory/server_directory.h"
 #include "document_text.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace tarvenne::tools {
 namespace {
@@ -114,9 +116,15 @@ private:
         const std::optional<text::CodePage> declared =
             charset_.empty() ? std::nullopt : text::codePageForCharset(charset_);
         if (!charset_.empty() && !declared) {
-            report(Severity::Warning, 0, std::nullopt,
-                   "the reply " + declaredCharset() +
-                       ", which the launcher does not know: it reads the body as ISO-8859-1");
+            std::string message = "the reply " + declaredCharset() +
+                                  ", which the launcher does not know: it reads the body as "
+                                  "ISO-8859-1";
+            if (const std::optional<CharsetAdvice> advice = knownNameFor(charset_)) {
+                message += "; declare \"charset=" + advice->name +
+                           "\", the name that it knows for this charset" +
+                           (advice->caveat.empty() ? "" : ", " + advice->caveat);
+            }
+            report(Severity::Warning, 0, std::nullopt, std::move(message));
         } else if (declared && !text::canDecode(*declared)) {
             report(Severity::Warning, 0, std::nullopt,
                    "the reply " + declaredCharset() +
@@ -142,7 +150,38 @@ private:
                        " (code page " + std::to_string(used) + "): the launcher reads " +
                        quoted(fromUtf8(sample)) + " as " + quoted(text::decode(sample, used)) +
                        "; declare \"charset=UTF-8\" in the reply's Content-Type");
+        } else if (used == latin1 && invalid) {
+            checkSingleBytePage();
         }
+    }
+
+    // Bytes that are not UTF-8, read as ISO-8859-1 for want of a charset the launcher knows:
+    // the single-byte page that they fit, where it reads them otherwise.
+    void checkSingleBytePage() {
+        const std::optional<text::CodePage> fitting = fittingSingleBytePage(body_, ansiCodePage_);
+        if (!fitting || *fitting == latin1)
+            return;
+        const auto differs = [&](char byte) {
+            return text::decode(std::string_view(&byte, 1), latin1) !=
+                   text::decode(std::string_view(&byte, 1), *fitting);
+        };
+        const auto first = std::ranges::find_if(body_, differs);
+        if (first == body_.end())
+            return;
+        const std::string_view byte(&*first, 1);
+        const std::string name = nameToDeclare(*fitting).value_or("");
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned char>(*first));
+        report(Severity::Warning, textIndexOfByte(static_cast<std::size_t>(first - body_.begin())),
+               std::nullopt,
+               "the reply " + declaredCharset() +
+                   ", so the launcher reads the bytes as ISO-8859-1, where the byte " + hex +
+                   " is " + quoted(text::decode(byte, latin1)) + "; the bytes fit " + name +
+                   ", where it is " + quoted(text::decode(byte, *fitting)) +
+                   ": declare \"charset=" + name +
+                   "\" in the reply's Content-Type (or the charset that the document is saved "
+                   "in)");
+        charsetAdvised_ = true;
     }
 
     static bool isUnicodePage(text::CodePage page) {
@@ -228,7 +267,8 @@ private:
     // A byte-order mark and the replacement characters of bytes that the body's charset does
     // not hold are problems of their own.
     bool isReported(std::size_t index) const {
-        return text_[index] == 0xFFFD || (index == 0 && text_[index] == 0xFEFF);
+        return text_[index] == 0xFFFD || (index == 0 && text_[index] == 0xFEFF) ||
+               (charsetAdvised_ && text_[index] >= 0x80 && text_[index] <= 0x9F);
     }
 
     void checkZero(std::size_t index) {
@@ -344,7 +384,8 @@ private:
                            ": the launcher takes the first one, record " + std::to_string(*chosen) +
                            ", and ignores this one");
             } else {
-                nearMiss = checkNearMiss(name, source(record.start), number);
+                nearMiss = checkInvisibleCharacters(fields[0], number, source) ||
+                           checkNearMiss(name, source(record.start), number);
             }
             const bool used = isGame && chosen == number;
             if (fields.size() < 4) {
@@ -360,11 +401,58 @@ private:
             for (std::size_t f = nearMiss ? 1 : 0; f < fields.size(); ++f)
                 checkControlCharacters(fields[f], f + 1, number, source);
         }
+        // A record missed for an invisible character costs the game unless another is taken.
+        for (const std::size_t miss : invisibleMisses_)
+            found_[miss].severity = chosen ? Severity::Warning : Severity::Error;
         if (!chosen) {
             report(Severity::Error, 0, std::nullopt,
                    "no record is named " + toUtf8(directory::GameName) +
                        ": the launcher finds no login page and shows an empty login window");
         }
+    }
+
+    // A name that reads as GameName once the invisible characters written in it are gone: the
+    // launcher reads them as the ANSI code page's default character, or keeps them, and misses
+    // the record. A byte-order mark at the start of the document is a problem of its own.
+    template <typename Source>
+    bool checkInvisibleCharacters(const Piece& name, std::size_t number, const Source& source) {
+        const std::size_t begin = source(name.start);
+        const std::size_t end = std::max(begin, source(name.start + name.text.size()));
+        const std::u16string_view written = std::u16string_view(text_).substr(begin, end - begin);
+        std::u16string visible;
+        std::optional<std::size_t> first;
+        for (std::size_t i = 0; i < written.size(); ++i) {
+            const bool markOfTheDocument = begin + i == 0 && written[i] == 0xFEFF;
+            if (!isInvisible(written[i]) || isBlank(written[i])) {
+                visible += written[i];
+            } else if (!markOfTheDocument && !first) {
+                first = i;
+            }
+        }
+        std::u16string_view core = visible;
+        while (!core.empty() && isWhiteSpace(core.front()))
+            core.remove_prefix(1);
+        while (!core.empty() && isWhiteSpace(core.back()))
+            core.remove_suffix(1);
+        if (core != directory::GameName)
+            return false;
+        if (!first)
+            return begin == 0 && !written.empty() && written[0] == 0xFEFF;
+        const char16_t character = written[*first];
+        const std::u16string read =
+            text::decode(text::encode(std::u16string(1, character), ansiCodePage_), ansiCodePage_);
+        const std::string characterName = invisibleCharacterName(character);
+        invisibleMisses_.push_back(found_.size());
+        report(Severity::Error, begin + *first, number,
+               "the record's name " + quoted(written) + " holds the invisible character " +
+                   codePointName(character) +
+                   (characterName.empty() ? "" : " (" + characterName + ")") +
+                   (read == std::u16string(1, character)
+                        ? ", which the launcher keeps"
+                        : ", which the launcher reads as " + quoted(read)) +
+                   ": the name is not " + quoted(directory::GameName) +
+                   ", so the launcher misses this record; remove the character");
+        return true;
     }
 
     bool checkNearMiss(std::u16string_view name, std::size_t where, std::size_t number) {
@@ -450,7 +538,9 @@ private:
     std::u16string text_; // the body as the launcher's client turns it into text
     TextPositions positions_;
     std::vector<Found> found_;
-    std::vector<std::size_t> recordStarts_; // the place of each record in the body's text
+    std::vector<std::size_t> recordStarts_;    // the place of each record in the body's text
+    bool charsetAdvised_ = false;              // a charset to declare has been named
+    std::vector<std::size_t> invisibleMisses_; // in found_: records missed for such a character
 };
 
 } // namespace

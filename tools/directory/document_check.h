@@ -25,9 +25,16 @@ struct Problem {
     std::string message;               // UTF-8
 };
 
+// A problem of the reply or of the body as a whole rather than of a place in the document.
+struct ReplyProblem {
+    Severity severity = Severity::Error;
+    std::string message; // UTF-8
+};
+
 struct CheckResult {
     std::vector<Problem> problems; // in the order of their places in the document
     Outcome launcher;              // what the launcher makes of the same document
+    std::vector<ReplyProblem> replyProblems;
 };
 
 // Checks the whole of an update document: its body's bytes and the charset that its reply

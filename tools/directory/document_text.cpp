@@ -33,6 +33,49 @@ bool isControl(char16_t c) {
     return c < u' ' || (c >= 0x7F && c <= 0x9F);
 }
 
+// Unicode's Default_Ignorable_Code_Point property, within the Basic Multilingual Plane.
+bool isDefaultIgnorable(char16_t c) {
+    struct Range {
+        char16_t first, last;
+    };
+    static constexpr Range ranges[] = {
+        {0x00AD, 0x00AD}, {0x034F, 0x034F}, {0x061C, 0x061C}, {0x115F, 0x1160}, {0x17B4, 0x17B5},
+        {0x180B, 0x180F}, {0x200B, 0x200F}, {0x202A, 0x202E}, {0x2060, 0x206F}, {0x3164, 0x3164},
+        {0xFE00, 0xFE0F}, {0xFEFF, 0xFEFF}, {0xFFA0, 0xFFA0}, {0xFFF0, 0xFFF8},
+    };
+    return std::ranges::any_of(ranges, [c](Range r) { return c >= r.first && c <= r.last; });
+}
+
+bool isInvisible(char16_t c) {
+    return isDefaultIgnorable(c) || c == 0x00A0 || (c >= 0x2000 && c <= 0x200A) || c == 0x2028 ||
+           c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000;
+}
+
+std::string invisibleCharacterName(char16_t c) {
+    switch (c) {
+    case 0x00A0:
+        return "a no-break space";
+    case 0x00AD:
+        return "a soft hyphen";
+    case 0x200B:
+        return "a zero-width space";
+    case 0x200C:
+        return "a zero-width non-joiner";
+    case 0x200D:
+        return "a zero-width joiner";
+    case 0x200E:
+        return "a left-to-right mark";
+    case 0x200F:
+        return "a right-to-left mark";
+    case 0x2060:
+        return "a word joiner";
+    case 0xFEFF:
+        return "a byte-order mark";
+    default:
+        return {};
+    }
+}
+
 bool isWhiteSpace(char16_t c) {
     return isBlank(c) || c == 0xA0 || c == 0x200B || c == 0x3000;
 }
@@ -53,7 +96,8 @@ std::string quoted(std::u16string_view text) {
             shown += "\\r";
         else if (c == u'\t')
             shown += "\\t";
-        else if (isControl(c))
+        else if (isControl(c) || isInvisible(c) ||
+                 (characterLength(text, i) == 1 && (isHighSurrogate(c) || isLowSurrogate(c))))
             shown += "<" + codePointName(c) + ">";
         else if (c == u'"')
             shown += "\\\"";

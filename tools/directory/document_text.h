@@ -20,13 +20,23 @@ bool isControl(char16_t c);
 // Blanks and the spaces that look like them.
 bool isWhiteSpace(char16_t c);
 
+// Characters that show nothing, or nothing that tells them apart: the default-ignorable ones
+// (U+00AD, U+200B to U+200F, U+2060, U+FEFF, ...), the spaces other than U+0020 and the line
+// and paragraph separators.
+bool isInvisible(char16_t c);
+
+// "a zero-width space", "a byte-order mark", ... for an invisible character that has a
+// common name; empty for any other.
+std::string invisibleCharacterName(char16_t c);
+
 bool equalsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b);
 
 // "U+000A".
 std::string codePointName(char16_t c);
 
 // Text for a message, in UTF-8 between double quotes: line breaks and tabs are shown as
-// \n, \r and \t, other control characters by their code point.
+// \n, \r and \t, other control characters, invisible characters and lone surrogates by their
+// code point, as <U+FEFF>.
 std::string quoted(std::u16string_view text);
 
 // The length of the UTF-8 sequence that `lead` starts, 1 for a byte that starts none.

@@ -10,6 +10,7 @@
 #include "document_check.h"
 #include "http/http_client.h"
 #include "options.h"
+#include "reply_check.h"
 #include "report.h"
 #include "text/code_page.h"
 
@@ -98,26 +99,49 @@ int lookUp(const Options& options) {
     return outcome.error ? Failed : outcome.entry ? Found : NoRecord;
 }
 
-int check(const Options& options) {
-    CheckedDocument checked{sourceOf(options), "", text::systemAnsiCodePage()};
-    // The body's bytes and declared charset, where the launcher goes on to the text.
-    http::ReplyBody document;
-    try {
-        if (options.file) {
-            document = {readFile(*options.file), options.charset.value_or("")};
-        } else {
-            http::HttpClient client;
-            document = client.getBody(options.url);
-        }
-    } catch (const std::exception& failure) {
-        printOutcome(options, failureOutcome(failure));
-        return Failed;
-    }
-    checked.charset = document.charset;
-    const CheckResult result =
-        checkDocument(document.bytes.view(), document.charset, checked.ansiCodePage);
+void printCheckReport(const Options& options, const CheckedDocument& checked,
+                      const CheckResult& result) {
     std::cout << (options.json ? jsonCheckReport(checked, result)
                                : plainCheckReport(checked, result));
+}
+
+int check(const Options& options) {
+    CheckedDocument checked{sourceOf(options), "", text::systemAnsiCodePage()};
+    // The body's bytes and declared charset, where the launcher goes on to the text, and the
+    // head of the reply that brought them.
+    http::ReplyBody document;
+    std::optional<http::ReplyHead> head;
+    if (options.file) {
+        try {
+            document = {readFile(*options.file), options.charset.value_or("")};
+        } catch (const std::exception& failure) {
+            printOutcome(options, failureOutcome(failure));
+            return Failed;
+        }
+    } else {
+        http::HttpClient client;
+        try {
+            document = client.getBody(options.url);
+            head = client.lastReplyHead();
+        } catch (const std::exception& failure) {
+            CheckResult result;
+            result.launcher = failureOutcome(failure);
+            result.replyProblems.push_back(fetchFailureProblem(failure, client.lastReplyHead()));
+            printCheckReport(options, checked, result);
+            return checkExitStatus(result);
+        }
+    }
+    checked.charset = document.charset;
+    CheckResult result =
+        checkDocument(document.bytes.view(), document.charset, checked.ansiCodePage);
+    // The problems of a body that is no update document at all would only follow from that.
+    if (std::optional<ReplyProblem> kind =
+            bodyKindProblem(document.bytes.view(), head ? &head->headers : nullptr, result.launcher,
+                            options.file.has_value())) {
+        result.problems.clear();
+        result.replyProblems.push_back(std::move(*kind));
+    }
+    printCheckReport(options, checked, result);
     return checkExitStatus(result);
 }
 

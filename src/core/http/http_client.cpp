@@ -60,6 +60,7 @@ struct HttpClient::State {
     Timeouts timeouts;
     CookieStore cookies;
     std::optional<net::Socket> openConnection; // left open by the last reply
+    std::optional<ReplyHead> lastReplyHead;
 };
 
 HttpClient::HttpClient(Timeouts timeouts) : state_(std::make_unique<State>()) {
@@ -74,6 +75,7 @@ std::u16string HttpClient::Get(std::string_view address) {
 
 ReplyBody HttpClient::getBody(std::string_view address) {
     state_->openConnection.reset();
+    state_->lastReplyHead.reset();
     const Timeouts& timeouts = state_->timeouts;
 
     const Url url = parseUrl(address);
@@ -86,6 +88,7 @@ ReplyBody HttpClient::getBody(std::string_view address) {
     connection.send(requestHead(url));
     const ReplyHead head = readReplyHead(
         reader, [&](const HeaderList& headers) { state_->cookies.takeFrom(headers, address); });
+    state_->lastReplyHead = head;
 
     // A connection whose reply was read to its end stays open unless either side closes it;
     // one given up halfway is closed with `connection`.
@@ -109,6 +112,10 @@ const CookieStore& HttpClient::cookies() const {
 
 bool HttpClient::holdsOpenConnection() const {
     return state_->openConnection.has_value();
+}
+
+const std::optional<ReplyHead>& HttpClient::lastReplyHead() const {
+    return state_->lastReplyHead;
 }
 
 } // namespace tarvenne::http

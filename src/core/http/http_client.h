@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,9 @@ public:
 
     const CookieStore& cookies() const;
     bool holdsOpenConnection() const;
+    // The head of the last reply whose head was read, whether its exchange then succeeded or
+    // failed; nothing before that.
+    const std::optional<ReplyHead>& lastReplyHead() const;
 
 private:
     struct State;

@@ -7,11 +7,6 @@
 namespace tarvenne::text {
 namespace {
 
-struct CharsetName {
-    std::string_view name;
-    CodePage codePage;
-};
-
 // The charset names a reply may carry and the code page each selects. Every name not here is
 // read as ISO-8859-1; the US-ASCII names select Windows Latin 1, not ASCII.
 constexpr std::array charsetNames{
@@ -171,6 +166,10 @@ constexpr std::array charsetNames{
 };
 
 } // namespace
+
+std::span<const CharsetName> knownCharsetNames() {
+    return charsetNames;
+}
 
 std::optional<CodePage> codePageForCharset(std::string_view charsetName) {
     const auto* found = std::ranges::find_if(charsetNames, [&](const CharsetName& entry) {

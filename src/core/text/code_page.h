@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,15 @@ namespace tarvenne::text {
 
 // Windows code page numbers (37, 437, 936, 1252, 65001, ...).
 using CodePage = int;
+
+// A charset name that a reply may carry and the code page it selects.
+struct CharsetName {
+    std::string_view name;
+    CodePage codePage;
+};
+
+// Every charset name that selects a code page; any other name is read as ISO-8859-1.
+std::span<const CharsetName> knownCharsetNames();
 
 // The code page that a charset name selects, compared without regard to case, or nothing
 // for a name the launcher does not know.

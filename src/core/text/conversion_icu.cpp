@@ -1,5 +1,6 @@
 #include "base/ascii.h"
 #include "base/utf.h"
+#include "text/best_fit_table.h"
 #include "text/code_page.h"
 #include "text/icu_converter_names.h"
 
@@ -7,7 +8,9 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <span>
 #include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
 #include <unordered_map>
 
 namespace tarvenne::text {
@@ -34,9 +37,31 @@ bool isUnicodeConverter(const UConverter* converter) {
     }
 }
 
-// Legacy pages write their default character, a question mark, for what they cannot hold, and
-// take the nearest equivalent where the page's mapping table names one.
-ConverterPointer openConverter(CodePage codePage) {
+// Writes, for a character that the page cannot hold, the look-alike that the page's best-fit
+// table names, else the substitute. ICU's own substituting callback writes nothing for
+// default-ignorable characters (U+00AD, U+200B, U+FEFF, ...); Windows writes the default
+// character for them as for every other character that a page lacks.
+void writeBestFitOrSubstitute(const void* context, UConverterFromUnicodeArgs* arguments,
+                              const UChar*, int32_t, UChar32 codePoint,
+                              UConverterCallbackReason reason, UErrorCode* status) {
+    if (reason > UCNV_IRREGULAR)
+        return;
+    *status = U_ZERO_ERROR;
+    const auto* table = static_cast<const std::span<const BestFit>*>(context);
+    if (codePoint <= 0xFFFF) {
+        if (const auto bytes = bestFitBytes(*table, static_cast<char16_t>(codePoint))) {
+            ucnv_cbFromUWriteBytes(arguments, bytes->data(), static_cast<int32_t>(bytes->size()), 0,
+                                   status);
+            return;
+        }
+    }
+    ucnv_cbFromUWriteSub(arguments, 0, status);
+}
+
+// Legacy pages write their default character, a question mark, for what they cannot hold.
+// Where the conversion is to text, and for writing pages without a best-fit table, a byte
+// sequence or character that the page's mapping table marks as a fallback is taken too.
+ConverterPointer openConverter(CodePage codePage, bool forWriting) {
     const char* name = icuConverterName(codePage);
     if (name == nullptr)
         return nullptr;
@@ -44,25 +69,38 @@ ConverterPointer openConverter(CodePage codePage) {
     ConverterPointer converter(ucnv_open(name, &status));
     if (U_FAILURE(status))
         return nullptr;
-    ucnv_setFallback(converter.get(), true);
     if (!isUnicodeConverter(converter.get())) {
         ucnv_setSubstString(converter.get(), u"?", 1, &status);
         if (U_FAILURE(status))
             return nullptr;
     }
-    return converter;
+    if (!forWriting) {
+        ucnv_setFallback(converter.get(), true);
+        return converter;
+    }
+    const std::span<const BestFit>& table = bestFitTable(codePage);
+    ucnv_setFallback(converter.get(), table.empty());
+    UConverterFromUCallback previous = nullptr;
+    const void* previousContext = nullptr;
+    ucnv_setFromUCallBack(converter.get(), writeBestFitOrSubstitute, &table, &previous,
+                          &previousContext, &status);
+    return U_SUCCESS(status) ? std::move(converter) : nullptr;
 }
 
 // ICU converters keep state and must not be shared between threads: each thread opens its own,
-// once per code page, and resets it before every use.
-UConverter* converterFor(CodePage codePage) {
-    thread_local std::unordered_map<CodePage, ConverterPointer> converters;
-    auto [entry, opened] = converters.try_emplace(codePage);
+// once per code page and direction, and resets it before every use.
+UConverter* converterFor(CodePage codePage, bool forWriting = false) {
+    thread_local std::unordered_map<CodePage, ConverterPointer> converters[2];
+    auto [entry, opened] = converters[forWriting ? 1 : 0].try_emplace(codePage);
     if (opened)
-        entry->second = openConverter(codePage);
+        entry->second = openConverter(codePage, forWriting);
     if (entry->second)
         ucnv_reset(entry->second.get());
     return entry->second.get();
+}
+
+UConverter* writingConverterFor(CodePage codePage) {
+    return converterFor(codePage, true);
 }
 
 // Units of text, or bytes, converted at a time: the conversions run through buffers of this size
@@ -224,14 +262,12 @@ std::u16string decode(std::string_view bytes, CodePage codePage) {
 std::string encode(std::u16string_view text, CodePage codePage) {
     std::string bytes;
     bytes.reserve(text.size());
-    appendEncoded(converterFor(codePage), text, true, bytes);
+    appendEncoded(writingConverterFor(codePage), text, true, bytes);
     return bytes;
 }
 
-// The two converters may be one when the pages are the same: a converter keeps the state of
-// each direction apart.
 ByteBuffer transcode(std::string_view bytes, CodePage from, CodePage to) {
-    UConverter* target = converterFor(to);
+    UConverter* target = writingConverterFor(to);
     ByteBuffer out;
     out.reserve(bytes.size());
     decodeInPieces(bytes, from, [&](std::u16string_view piece) {

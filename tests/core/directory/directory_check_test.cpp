@@ -20,8 +20,8 @@ using tarvenne::testing::ToolRun;
 
 struct Expected {
     std::string severity;
-    int line;
-    int column;
+    std::optional<int> line; // nothing for a problem of the reply or file as a whole
+    std::optional<int> column;
     std::optional<int> record;
     std::string phrase; // a part of the message that names the problem
 };
@@ -35,8 +35,8 @@ void expectProblems(const json& report, const std::vector<Expected>& expected) {
         const Expected& e = expected[i];
         SCOPED_TRACE(problem.dump());
         EXPECT_EQ(problem.at("severity"), e.severity);
-        EXPECT_EQ(problem.at("line"), e.line);
-        EXPECT_EQ(problem.at("column"), e.column);
+        EXPECT_EQ(problem.at("line"), e.line ? json(*e.line) : json(nullptr));
+        EXPECT_EQ(problem.at("column"), e.column ? json(*e.column) : json(nullptr));
         EXPECT_EQ(problem.at("record"), e.record ? json(*e.record) : json(nullptr));
         EXPECT_NE(problem.at("message").get<std::string>().find(e.phrase), std::string::npos);
     }
@@ -140,9 +140,86 @@ TEST(DirectoryCheck, ListsEveryProblemWithItsPlace) {
          4},
         {"unknown charset",
          "Tarvenne|http://h/|in.php|T",
-         "GB18030",
-         {{"warning", 1, 1, std::nullopt, "\"GB18030\", which the launcher does not know"}},
+         "KOI8-U",
+         {{"warning", 1, 1, std::nullopt, "\"KOI8-U\", which the launcher does not know"}},
          4},
+        {"alias of a known charset",
+         "Tarvenne|http://h/|in.php|T",
+         "cp1252",
+         {{"warning", 1, 1, std::nullopt,
+           "\"cp1252\", which the launcher does not know: it reads the body as ISO-8859-1; "
+           "declare \"charset=windows-1252\""}},
+         4},
+        {"UTF-8 misspelt",
+         "Tarvenne|http://h/|in.php|T",
+         "utf8",
+         {{"warning", 1, 1, std::nullopt, "declare \"charset=UTF-8\""}},
+         4},
+        {"Latin 9",
+         "Tarvenne|http://h/|in.php|T",
+         "ISO-8859-15",
+         {{"warning", 1, 1, std::nullopt,
+           "declare \"charset=windows-1252\", the name that it knows for this charset, after "
+           "saving the document in windows-1252 if it holds \xE2\x82\xAC"}},
+         4},
+        {"windows-1252 without charset",
+         "Tarvenne|http://h/|in.php|Caf\xE9 \x96 Bar",
+         "",
+         {{"warning", 1, 32, std::nullopt,
+           "the reply declares no charset, so the launcher reads the bytes as ISO-8859-1, where "
+           "the byte 0x96 is \"<U+0096>\"; the bytes fit windows-1252, where it is "
+           "\"\xE2\x80\x93\": declare \"charset=windows-1252\""}},
+         4},
+        {"Latin 1 without charset", "Tarvenne|http://h/|in.php|Caf\xE9", "", {}, 0},
+        {"byte-order mark before the game, UTF-8 declared",
+         "\xEF\xBB\xBFTarvenne|http://h/|in.php|T",
+         "UTF-8",
+         {{"error", 1, 1, 1,
+           "the document starts with a byte-order mark, which the launcher takes as part of the "
+           "first record's name: it misses this record of Tarvenne"},
+          {"error", 1, 1, std::nullopt, "no record is named Tarvenne"}},
+         1},
+        {"zero-width space in the name",
+         "Other|http://o/|a.php|O^Tar\xE2\x80\x8Bvenne|http://h/|in.php|T",
+         "UTF-8",
+         {{"error", 1, 1, std::nullopt, "no record is named Tarvenne"},
+          {"warning", 1, 28, 2,
+           "1 character is not in the ANSI code page 1252, the first "
+           "\"<U+200B>\": the launcher reads it as \"?\""},
+          {"error", 1, 28, 2,
+           "the record's name \"Tar<U+200B>venne\" holds the invisible character U+200B (a "
+           "zero-width space), which the launcher reads as \"?\": the name is not "
+           "\"Tarvenne\", so the launcher misses this record"}},
+         1},
+        {"zero-width space in a second record of the game",
+         "Tarvenne|http://h/|in.php|T^\xE2\x80\x8BTarvenne|http://h/|in.php|T",
+         "UTF-8",
+         {{"warning", 1, 29, 2, "the ANSI code page 1252"},
+          {"warning", 1, 29, 2, "the launcher misses this record"}},
+         4},
+        {"gzip-compressed file",
+         "\x1F\x8B\x08\x00\x00\x00\x00\x00\x00\x03\x0B\x49\x2C\x2A"sv,
+         "",
+         {{"error", std::nullopt, std::nullopt, std::nullopt,
+           "the file is gzip-compressed data (it starts with the bytes 1F 8B): the launcher never "
+           "decompresses anything"}},
+         1},
+        {"directory listing",
+         "<!DOCTYPE HTML>\n<html><head><title>Index of /</title></head><body><a "
+         "href=\"http://x/%s\">x</a></body></html>",
+         "",
+         {{"error", std::nullopt, std::nullopt, std::nullopt,
+           "the body is an HTML page, \"Index of /\", not an update document: the launcher "
+           "fails on it"}},
+         1},
+        {"script error before the document",
+         "<br />\n<b>Warning</b>:  Undefined variable $x in <b>/srv/update.php</b><br />\n"
+         "Tarvenne|http://h/|in.php|T",
+         "",
+         {{"error", std::nullopt, std::nullopt, std::nullopt,
+           "the body is an HTML page, \"Warning\", not an update document: the launcher finds "
+           "no record of Tarvenne in it"}},
+         1},
         {"zero byte",
          "Tarvenne|http://h/|in.php|T\0^Other|a|b|c"sv,
          "",
@@ -215,12 +292,76 @@ TEST(DirectoryCheck, ComparesTheDeclaredCharsetWithTheBytes) {
     EXPECT_EQ(run.exitStatus, 4);
 }
 
-TEST(DirectoryCheck, FailedFetchExitsWithOne) {
-    tarvenne::testing::ScriptedServer server(
-        {tarvenne::testing::send("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n")});
-    const ToolRun run = runTool("--check --json " + quoted(server.url()));
+// A reply that is no update document, or none that the launcher takes: the cause, named in
+// the one problem of the reply, and the launcher's outcome.
+TEST(DirectoryCheck, NamesTheCauseOfAFailedOrUnusableReply) {
+    struct Case {
+        std::string_view name;
+        std::string reply;
+        std::string phrase;
+        json launcher;
+    };
+    const std::string gzipBody = "\x1F\x8B\x08\x00\x00\x00\x00\x00\x00\x03";
+    const Case cases[] = {
+        {"redirect",
+         "HTTP/1.1 301 Moved Permanently\r\nLocation: https://h.example/update.html\r\n"
+         "Content-Length: 0\r\n\r\n",
+         "the server redirects to \"https://h.example/update.html\" (HTTP/1.1 301 Moved "
+         "Permanently): the launcher never follows a redirect; the launcher shows \"HTTP/1.1 301 "
+         "Moved Permanently.\" in its error box",
+         {{"error", "HTTP/1.1 301 Moved Permanently."}}},
+        {"success with a Location",
+         "HTTP/1.1 200 OK\r\nLocation: /elsewhere\r\nContent-Length: 4\r\n\r\nbody",
+         "the reply carries the header \"Location: /elsewhere\", which makes the launcher take "
+         "it as a redirect",
+         {{"error", "HTTP/1.1 200 OK."}}},
+        {"no acceptable variant",
+         "HTTP/1.1 406 Not Acceptable\r\nContent-Length: 0\r\n\r\n",
+         "as when Apache's MultiViews finds only a compressed update.html.gz",
+         {{"error", "HTTP/1.1 406 Not Acceptable."}}},
+        {"missing file",
+         "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n",
+         "the server answers \"HTTP/1.1 404 Not Found\": the launcher shows \"HTTP/1.1 404 Not "
+         "Found.\" in its error box and opens an empty login window",
+         {{"error", "HTTP/1.1 404 Not Found."}}},
+        {"compressed by its Content-Encoding",
+         "HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\nContent-Length: " +
+             std::to_string(gzipBody.size()) + "\r\n\r\n" + gzipBody,
+         "the reply is compressed (\"Content-Encoding: gzip\") although the launcher asks for "
+         "\"Accept-Encoding: identity\"",
+         {{"record", nullptr}}},
+        {"compressed without saying so",
+         "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(gzipBody.size()) + "\r\n\r\n" +
+             gzipBody,
+         "the body is gzip-compressed data (it starts with the bytes 1F 8B)",
+         {{"record", nullptr}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        tarvenne::testing::ScriptedServer server({tarvenne::testing::send(c.reply)});
+        const ToolRun run = runTool("--check --json " + quoted(server.url()));
+        const json report = json::parse(run.output, nullptr, false);
+        ASSERT_TRUE(report.is_object()) << run.output;
+        expectProblems(report, {{"error", std::nullopt, std::nullopt, std::nullopt, c.phrase}});
+        EXPECT_EQ(report.at("launcher"), c.launcher);
+        EXPECT_EQ(run.exitStatus, 1);
+    }
+}
+
+TEST(DirectoryCheck, ShowsWhereARedirectLeads) {
+    tarvenne::testing::ScriptedServer server({tarvenne::testing::send(
+        "HTTP/1.1 302 Found\r\nLocation: http://h.example/update.html/\r\n\r\n")});
+    const ToolRun run = runTool("--check " + quoted(server.url()));
     EXPECT_EQ(run.output,
-              "{\"address\":\"" + server.url() + "\",\"error\":\"HTTP/1.1 404 Not Found.\"}\n");
+              "Checked " + server.url() +
+                  " (no charset, ANSI code page 1252)\n"
+                  "reply: error: the server redirects to \"http://h.example/update.html/\" "
+                  "(HTTP/1.1 302 Found): the launcher never follows a redirect; the launcher "
+                  "shows \"HTTP/1.1 302 Found.\" in its error box and opens an empty login "
+                  "window; serve the document itself at this address, with status 200 (no "
+                  "redirect to https://, to another path or to a name with \"/\" at its end)\n"
+                  "The launcher fails with: HTTP/1.1 302 Found.\n"
+                  "1 error, 0 warnings.\n");
     EXPECT_EQ(run.exitStatus, 1);
 }
 
