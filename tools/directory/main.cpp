@@ -1,16 +1,21 @@
 // tarvenne-directory: the operator's check of an update document before it is published. It
-// runs exactly the launcher's fetch and decoding and prints the outcome, or with --check lists
-// every problem of the document.
+// runs exactly the launcher's fetch, signature check and decoding and prints the outcome, with
+// --check lists every problem of the document, and with --sign signs it.
 #include "base/byte_buffer.h"
 #include "base/error.h"
 #include "base/error_text.h"
 #include "base/utf.h"
 #include "check_report.h"
+#include "directory/document_signature.h"
 #include "directory/fetch_server_entry.h"
+#include "directory/operator_key.h"
 #include "document_check.h"
+#include "document_signing.h"
 #include "http/http_client.h"
 #include "options.h"
 #include "report.h"
+#include "signature_check.h"
+#include "standard_output.h"
 #include "text/code_page.h"
 
 #include <cerrno>
@@ -80,16 +85,17 @@ void printOutcome(const Options& options, const Outcome& outcome) {
     (outcome.error ? std::cerr : std::cout) << plainReport(outcome);
 }
 
-int lookUp(const Options& options) {
+int lookUp(const Options& options, const std::optional<signature::PublicKey>& operatorKey) {
     const text::CodePage ansiCodePage = text::systemAnsiCodePage();
     Outcome outcome;
     try {
         if (options.file) {
-            outcome.entry = directory::chooseServerEntryFromBody(
-                readFile(*options.file), options.charset.value_or(""), ansiCodePage);
+            outcome.entry = directory::chooseServerEntryFromReply(
+                {readFile(*options.file), options.charset.value_or("")}, ansiCodePage, operatorKey);
         } else {
             http::HttpClient client;
-            outcome.entry = directory::fetchServerEntry(client, options.url, ansiCodePage);
+            outcome.entry =
+                directory::fetchServerEntry(client, options.url, ansiCodePage, operatorKey);
         }
     } catch (const std::exception& failure) {
         outcome = failureOutcome(failure);
@@ -98,7 +104,7 @@ int lookUp(const Options& options) {
     return outcome.error ? Failed : outcome.entry ? Found : NoRecord;
 }
 
-int check(const Options& options) {
+int check(const Options& options, const std::optional<signature::PublicKey>& operatorKey) {
     CheckedDocument checked{sourceOf(options), "", text::systemAnsiCodePage()};
     // The body's bytes and declared charset, where the launcher goes on to the text.
     http::ReplyBody document;
@@ -114,11 +120,48 @@ int check(const Options& options) {
         return Failed;
     }
     checked.charset = document.charset;
-    const CheckResult result =
+    CheckResult result =
         checkDocument(document.bytes.view(), document.charset, checked.ansiCodePage);
+    if (operatorKey)
+        checkSignature(result, document.bytes.view(), document.charset, *operatorKey);
     std::cout << (options.json ? jsonCheckReport(checked, result)
                                : plainCheckReport(checked, result));
     return checkExitStatus(result);
+}
+
+// Writes the signed document to standard output, and nothing when it cannot be signed.
+int sign(const Options& options, const std::optional<signature::PublicKey>& operatorKey) {
+    try {
+        const ByteBuffer document = readFile(*options.file);
+        const auto key = signature::PrivateKey::fromPem(readFile(options.signingKey).view());
+        const std::string signedBytes =
+            signedDocument(document.view(), options.charset.value_or(""),
+                           text::systemAnsiCodePage(), key, operatorKey);
+        if (!writeBytesToStandardOutput(signedBytes))
+            throw Error(u"Cannot write the signed document.");
+    } catch (const std::exception& failure) {
+        std::cerr << "tarvenne-directory: " << failure.what() << "\n";
+        return Failed;
+    }
+    return Found;
+}
+
+int run(const Options& options) {
+    std::optional<signature::PublicKey> operatorKey;
+    try {
+        operatorKey = directory::operatorKeyFromPem(directory::BuiltInOperatorKey);
+    } catch (const std::exception& failure) {
+        std::cerr << "tarvenne-directory: the operator's key built in: " << failure.what() << "\n";
+        return Failed;
+    }
+    switch (options.mode) {
+    case Options::Mode::Check:
+        return check(options, operatorKey);
+    case Options::Mode::Sign:
+        return sign(options, operatorKey);
+    default:
+        return lookUp(options, operatorKey);
+    }
 }
 
 } // namespace
@@ -143,6 +186,5 @@ int main(int argc, char** argv) {
         std::cout << "tarvenne-directory " TARVENNE_VERSION "\n";
         return Found;
     }
-    const Options& options = std::get<Options>(command);
-    return options.mode == Options::Mode::Check ? check(options) : lookUp(options);
+    return run(std::get<Options>(command));
 }
