@@ -1,6 +1,7 @@
 #include "entry_points.h"
 
 #include "base/error.h"
+#include "directory/document_signature.h"
 #include "directory/record_chooser.h"
 #include "directory/server_directory.h"
 #include "http/cookie_store.h"
@@ -8,6 +9,7 @@
 #include "http/reply_head.h"
 #include "http/reply_reader.h"
 #include "http/reply_rules.h"
+#include "signature/base64url.h"
 #include "text/code_page.h"
 
 #include <algorithm>
@@ -171,6 +173,28 @@ void chooseRecord(std::span<const std::uint8_t> data) {
     });
     check(inPieces == fromBody, "the chooser differs from the whole document's choice");
     check(inPieces == plainChoice(decoded), "the chooser differs from a plain split");
+}
+
+void checkSignature(std::span<const std::uint8_t> data) {
+    // The public key of the tests' key pair (tests/keys).
+    static const signature::PublicKey operatorKey = signature::PublicKey::fromPem(R"(
+-----BEGIN PUBLIC KEY-----
+MFkwEwYHKoZIzj0CAQYIKoZIzj0DAQcDQgAEcNrrs0qlhCmaQnin3prSvVQ+Hc/7
+I2hVN4ijKZR/HiJoqhyqdHA16o33vDT6tVvo3UWHB824WyacsciUOTUoNQ==
+-----END PUBLIC KEY-----
+)");
+    const std::string_view body = bytesOf(data);
+    const directory::SignatureState state = directory::signatureState(body, operatorKey);
+    const std::optional<directory::SignatureRecord> record = directory::findSignatureRecord(body);
+    check((state == directory::SignatureState::Missing) == !record,
+          "the signature record and the check disagree");
+    if (!record)
+        return;
+    check(record->signedBytes == body.substr(0, record->start),
+          "the signed bytes are not the bytes before the signature record");
+    if (const std::optional<std::string> der = signature::base64UrlDecode(record->signature))
+        check(signature::base64UrlEncode(*der) == record->signature,
+              "a signature text that is not the encoding of its bytes was decoded");
 }
 
 } // namespace tarvenne::fuzz

@@ -28,4 +28,9 @@ void decodeUrl(std::span<const std::uint8_t> data);
 // a plain split of the whole text.
 void chooseRecord(std::span<const std::uint8_t> data);
 
+// An update document's body, whose signature record is found and checked with a fixed operator
+// key, as a launcher built with a key checks it. The record is missing exactly when no signature
+// record ends the body, and a signature that decodes is the one encoding of its bytes.
+void checkSignature(std::span<const std::uint8_t> data);
+
 } // namespace tarvenne::fuzz

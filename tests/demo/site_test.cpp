@@ -63,7 +63,7 @@ TEST_F(DemoSiteTest, UpdateDocumentLeadsTheLauncherToTheSiteInEveryAsciiCodePage
     for (const text::CodePage codePage : {1252, 1251, 932, 936, 65001}) {
         SCOPED_TRACE(codePage);
         http::HttpClient http;
-        const auto entry = directory::fetchServerEntry(http, address, codePage);
+        const auto entry = directory::fetchServerEntry(http, address, codePage, std::nullopt);
         ASSERT_TRUE(entry);
         EXPECT_EQ(entry->siteAddress, std::u16string(site.begin(), site.end()));
         EXPECT_EQ(entry->loginPage, u"login.html");

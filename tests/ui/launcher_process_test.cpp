@@ -4,6 +4,7 @@
 #include "launcher_process.h"
 #include "login_look/login_layout.h"
 #include "scripted_server.h"
+#include "test_keys.h"
 #include "test_site.h"
 #include "x11_client.h"
 
@@ -13,6 +14,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <directory/document_signature.h>
 #include <filesystem>
 #include <optional>
 
@@ -28,6 +30,16 @@ constexpr QPoint closeHotspot = layout::closeSpot + QPoint(3, 6);
 
 QString underTest() {
     return QStringLiteral(TARVENNE_UNDER_TEST);
+}
+
+// The launcher built with the tests' operator key.
+QString underTestWithTestKey() {
+    return QStringLiteral(TARVENNE_UNDER_TEST_WITH_TEST_KEY);
+}
+
+std::string signedWithTestKey(const std::string& document) {
+    return tarvenne::directory::signDocument(
+        document, tarvenne::signature::PrivateKey::fromPem(tarvenne::testing::testPrivateKeyPem()));
 }
 
 // Signs in as a player does: points at the login page's hand-off link once the page is on the
@@ -80,6 +92,8 @@ private slots:
     void handOffRunWritesNoFiles();
     void windowTitlesAsWritten_data();
     void windowTitlesAsWritten();
+    void onlyTheOperatorsDocumentLeadsToALoginPage_data();
+    void onlyTheOperatorsDocumentLeadsToALoginPage();
 };
 
 void LauncherProcessTest::closingTheLoginWindowEndsTheLauncher_data() {
@@ -258,6 +272,53 @@ void LauncherProcessTest::windowTitlesAsWritten() {
     desktop.requestClose(last);
     QVERIFY(launcher.endsWithStatusZero(timeout));
     QVERIFY(launcher.boxes().isEmpty());
+}
+
+void LauncherProcessTest::onlyTheOperatorsDocumentLeadsToALoginPage_data() {
+    QTest::addColumn<QString>("document");
+    QTest::newRow("signed") << "signed";
+    QTest::newRow("signed, its site address rewritten on the way") << "rewritten";
+    QTest::newRow("unsigned") << "unsigned";
+}
+
+// A launcher built with the operator's key takes the login page from a document that the
+// operator signed; for any other document it shows one error box, then the unshaped login
+// window, whose browser never asks for the page that the document names.
+void LauncherProcessTest::onlyTheOperatorsDocumentLeadsToALoginPage() {
+    QFETCH(QString, document);
+    TestSite site;
+    TestSite lookAlike;
+    const std::string signedDocument =
+        signedWithTestKey(updateDocumentFor(site, QStringLiteral("Tarvenne Online")));
+    std::string served = signedDocument;
+    if (document == QStringLiteral("rewritten")) {
+        const std::string address = site.address(QStringLiteral("/")).toStdString();
+        served.replace(served.find(address), address.size(),
+                       lookAlike.address(QStringLiteral("/")).toStdString());
+    } else if (document == QStringLiteral("unsigned")) {
+        served = updateDocumentFor(lookAlike, QStringLiteral("Tarvenne Online"));
+    }
+    const bool taken = document == QStringLiteral("signed");
+    DirectoryServer directory(served);
+    LauncherProcess launcher(underTestWithTestKey(), directory.updateListUrl());
+    X11Client desktop;
+
+    const QString title = taken ? QStringLiteral("Tarvenne Online") : QStringLiteral("Login");
+    std::optional<std::uint32_t> login;
+    QTRY_VERIFY_WITH_TIMEOUT((login = desktop.viewableWindow(launcher.pid(), title)), timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(launcher.windows().size(), 1, timeout);
+    if (taken) {
+        QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/painted")), timeout);
+        QVERIFY(launcher.boxes().isEmpty());
+    } else {
+        QCOMPARE(launcher.boxes().size(), 1);
+        QCOMPARE(launcher.boxes().first().value("text").toString(),
+                 QStringLiteral("The update document is not signed by the operator."));
+    }
+    desktop.requestClose(*login);
+    QVERIFY(launcher.endsWithStatusZero(timeout));
+    QVERIFY(!lookAlike.answered(QStringLiteral("/login.html")));
+    QCOMPARE(site.answered(QStringLiteral("/login.html")), taken);
 }
 
 QTEST_GUILESS_MAIN(LauncherProcessTest)

@@ -3,6 +3,7 @@
 #include "base/error_text.h"
 #include "base/utf.h"
 #include "charset_advice.h"
+#include "directory/document_signature.h"
 #include "directory/server_directory.h"
 #include "document_text.h"
 
@@ -361,10 +362,14 @@ private:
         std::optional<std::size_t> chosen;
         std::size_t number = 0;
         const std::u16string_view whole(text);
-        for (const Piece& record :
-             pieces(whole.substr(begin, end - begin), begin, recordSeparator)) {
+        const std::vector<Piece> records =
+            pieces(whole.substr(begin, end - begin), begin, recordSeparator);
+        for (const Piece& record : records) {
             ++number;
             recordStarts_.push_back(source(record.start));
+            // The signature's own check is the operator key's.
+            if (number == records.size() && directory::isSignatureRecord(record.text))
+                continue;
             const std::vector<Piece> fields = pieces(record.text, record.start, fieldSeparator);
             const Severity examined = chosen ? Severity::Warning : Severity::Error;
             if (fields.empty()) {
@@ -518,6 +523,12 @@ private:
             report(severity, source(siteAddress.start), number,
                    joined + ", which does not start with http:// or https://");
             return;
+        }
+        if (used && schemeLength == std::u16string_view(u"http://").size()) {
+            report(Severity::Warning, source(siteAddress.start), number,
+                   "the login page " + quoted(address) +
+                       " is plain http://: a network attacker can replace the login page; serve "
+                       "it over https");
         }
         const std::size_t hostEnd =
             std::min(address.find_first_of(u"/?#", schemeLength), address.size());

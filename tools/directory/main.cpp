@@ -1,17 +1,22 @@
 // tarvenne-directory: the operator's check of an update document before it is published. It
-// runs exactly the launcher's fetch and decoding and prints the outcome, or with --check lists
-// every problem of the document.
+// runs exactly the launcher's fetch, signature check and decoding and prints the outcome, with
+// --check lists every problem of the document, and with --sign signs it.
 #include "base/byte_buffer.h"
 #include "base/error.h"
 #include "base/error_text.h"
 #include "base/utf.h"
 #include "check_report.h"
+#include "directory/document_signature.h"
 #include "directory/fetch_server_entry.h"
+#include "directory/operator_key.h"
 #include "document_check.h"
+#include "document_signing.h"
 #include "http/http_client.h"
 #include "options.h"
 #include "reply_check.h"
 #include "report.h"
+#include "signature_check.h"
+#include "standard_output.h"
 #include "text/code_page.h"
 
 #include <cerrno>
@@ -81,16 +86,17 @@ void printOutcome(const Options& options, const Outcome& outcome) {
     (outcome.error ? std::cerr : std::cout) << plainReport(outcome);
 }
 
-int lookUp(const Options& options) {
+int lookUp(const Options& options, const std::optional<signature::PublicKey>& operatorKey) {
     const text::CodePage ansiCodePage = text::systemAnsiCodePage();
     Outcome outcome;
     try {
         if (options.file) {
-            outcome.entry = directory::chooseServerEntryFromBody(
-                readFile(*options.file), options.charset.value_or(""), ansiCodePage);
+            outcome.entry = directory::chooseServerEntryFromReply(
+                {readFile(*options.file), options.charset.value_or("")}, ansiCodePage, operatorKey);
         } else {
             http::HttpClient client;
-            outcome.entry = directory::fetchServerEntry(client, options.url, ansiCodePage);
+            outcome.entry =
+                directory::fetchServerEntry(client, options.url, ansiCodePage, operatorKey);
         }
     } catch (const std::exception& failure) {
         outcome = failureOutcome(failure);
@@ -105,7 +111,7 @@ void printCheckReport(const Options& options, const CheckedDocument& checked,
                                : plainCheckReport(checked, result));
 }
 
-int check(const Options& options) {
+int check(const Options& options, const std::optional<signature::PublicKey>& operatorKey) {
     CheckedDocument checked{sourceOf(options), "", text::systemAnsiCodePage()};
     // The body's bytes and declared charset, where the launcher goes on to the text, and the
     // head of the reply that brought them.
@@ -134,6 +140,8 @@ int check(const Options& options) {
     checked.charset = document.charset;
     CheckResult result =
         checkDocument(document.bytes.view(), document.charset, checked.ansiCodePage);
+    if (operatorKey)
+        checkSignature(result, document.bytes.view(), document.charset, *operatorKey);
     // The problems of a body that is no update document at all would only follow from that.
     if (std::optional<ReplyProblem> kind =
             bodyKindProblem(document.bytes.view(), head ? &head->headers : nullptr, result.launcher,
@@ -143,6 +151,41 @@ int check(const Options& options) {
     }
     printCheckReport(options, checked, result);
     return checkExitStatus(result);
+}
+
+// Writes the signed document to standard output, and nothing when it cannot be signed.
+int sign(const Options& options, const std::optional<signature::PublicKey>& operatorKey) {
+    try {
+        const ByteBuffer document = readFile(*options.file);
+        const auto key = signature::PrivateKey::fromPem(readFile(options.signingKey).view());
+        const std::string signedBytes =
+            signedDocument(document.view(), options.charset.value_or(""),
+                           text::systemAnsiCodePage(), key, operatorKey);
+        if (!writeBytesToStandardOutput(signedBytes))
+            throw Error(u"Cannot write the signed document.");
+    } catch (const std::exception& failure) {
+        std::cerr << "tarvenne-directory: " << failure.what() << "\n";
+        return Failed;
+    }
+    return Found;
+}
+
+int run(const Options& options) {
+    std::optional<signature::PublicKey> operatorKey;
+    try {
+        operatorKey = directory::operatorKeyFromPem(directory::BuiltInOperatorKey);
+    } catch (const std::exception& failure) {
+        std::cerr << "tarvenne-directory: the operator's key built in: " << failure.what() << "\n";
+        return Failed;
+    }
+    switch (options.mode) {
+    case Options::Mode::Check:
+        return check(options, operatorKey);
+    case Options::Mode::Sign:
+        return sign(options, operatorKey);
+    default:
+        return lookUp(options, operatorKey);
+    }
 }
 
 } // namespace
@@ -167,6 +210,5 @@ int main(int argc, char** argv) {
         std::cout << "tarvenne-directory " TARVENNE_VERSION "\n";
         return Found;
     }
-    const Options& options = std::get<Options>(command);
-    return options.mode == Options::Mode::Check ? check(options) : lookUp(options);
+    return run(std::get<Options>(command));
 }

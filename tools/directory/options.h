@@ -14,11 +14,13 @@ struct Options {
     enum class Mode {
         Lookup, // the record that the launcher would choose, or the message of its error box
         Check,  // every problem of the document
+        Sign,   // the document with the operator's signature, on standard output
     };
     Mode mode = Mode::Lookup;
     std::string url;                    // the document's address, when no file is given
     std::optional<std::string> file;    // a local document, read as a reply body
     std::optional<std::string> charset; // the charset a file's reply would declare
+    std::string signingKey;             // with Mode::Sign: the operator's private key
     bool json = false;
 };
 

@@ -18,6 +18,7 @@ struct DocumentSource {
 struct Outcome {
     std::optional<directory::ServerEntry> entry;
     std::optional<std::u16string> error;
+    bool operator==(const Outcome&) const = default;
 };
 
 // "address: URL" or "file: PATH", for a person to read.

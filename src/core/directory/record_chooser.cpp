@@ -10,9 +10,8 @@
 namespace tarvenne::directory {
 namespace {
 
-constexpr char16_t recordSeparator = u'^';
-constexpr char16_t fieldSeparator = u'|';
-constexpr std::u16string_view separators = u"^|";
+constexpr char16_t separatorUnits[] = {RecordSeparator, FieldSeparator};
+constexpr std::u16string_view separators(separatorUnits, std::size(separatorUnits));
 
 // A field of the chosen record longer than this gets its room for the rest of the document.
 constexpr std::size_t minReservedField = 64 * 1024;
@@ -63,10 +62,10 @@ bool RecordChooser::take(std::u16string_view piece) {
         const std::u16string_view rest = piece.substr(at);
         switch (phase_) {
         case Phase::BeforeName:
-            if (rest.front() == recordSeparator) {
+            if (rest.front() == RecordSeparator) {
                 endRecordBeforeName();
                 ++at;
-            } else if (rest.front() == fieldSeparator) {
+            } else if (rest.front() == FieldSeparator) {
                 recordHasFieldSeparator_ = true;
                 ++at;
             } else {
@@ -79,7 +78,7 @@ bool RecordChooser::take(std::u16string_view piece) {
             at += takeInName(rest);
             break;
         case Phase::PassingOver: {
-            const std::size_t end = findUnit(rest, recordSeparator);
+            const std::size_t end = findUnit(rest, RecordSeparator);
             if (end == std::u16string_view::npos)
                 return true;
             at += end + 1;
@@ -130,7 +129,7 @@ std::optional<ServerEntry> RecordChooser::finish() {
 std::size_t RecordChooser::takeInName(std::u16string_view rest) {
     for (std::size_t i = 0; i < rest.size(); ++i) {
         const char16_t c = rest[i];
-        if (c == recordSeparator || c == fieldSeparator) {
+        if (c == RecordSeparator || c == FieldSeparator) {
             endNameAt(c);
             return i + 1;
         }
@@ -163,7 +162,7 @@ std::size_t RecordChooser::takeInChosen(std::u16string_view rest) {
     if (end == rest.size())
         return end;
     endChosenField();
-    if (rest[end] == recordSeparator && phase_ != Phase::Chosen)
+    if (rest[end] == RecordSeparator && phase_ != Phase::Chosen)
         throw listIndexOutOfBounds(3);
     return end + 1;
 }
@@ -171,12 +170,12 @@ std::size_t RecordChooser::takeInChosen(std::u16string_view rest) {
 void RecordChooser::endNameAt(char16_t separator) {
     const bool isGameName = trailingBlanks_ == 0 && nameMatched_ == GameName.size();
     if (!isGameName) {
-        phase_ = separator == recordSeparator ? Phase::BeforeName : Phase::PassingOver;
+        phase_ = separator == RecordSeparator ? Phase::BeforeName : Phase::PassingOver;
         recordHasFieldSeparator_ = false;
         return;
     }
     // Reading the fourth field comes first: a chosen record without it fails here.
-    if (separator == recordSeparator)
+    if (separator == RecordSeparator)
         throw listIndexOutOfBounds(3);
     phase_ = Phase::InChosen;
     fields_.assign(1, std::u16string(GameName));

@@ -12,6 +12,11 @@ namespace tarvenne::directory {
 // The record name this launcher selects.
 inline constexpr std::u16string_view GameName = u"Tarvenne";
 
+// The update document is records joined by RecordSeparator, each its fields joined by
+// FieldSeparator.
+inline constexpr char16_t RecordSeparator = u'^';
+inline constexpr char16_t FieldSeparator = u'|';
+
 // One record of the update document after decoding.
 struct ServerEntry {
     std::u16string name;

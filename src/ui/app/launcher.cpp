@@ -10,20 +10,24 @@
 #include "main_window/main_window.h"
 
 #include <base/error.h>
+#include <directory/document_signature.h>
 #include <directory/fetch_server_entry.h>
 #include <http/http_client.h>
 #include <text/code_page.h>
 
 namespace tarvenne::ui {
 
-std::future<directory::ServerEntry> startFetchingGameRecord(std::string address) {
+std::future<directory::ServerEntry> startFetchingGameRecord(std::string address,
+                                                            std::string operatorKeyPem) {
     // The ANSI code page comes from the environment, which is read here, before the thread starts.
-    return std::async(std::launch::async,
-                      [address = std::move(address), ansiCodePage = text::systemAnsiCodePage()] {
-                          http::HttpClient client;
-                          return directory::fetchServerEntry(client, address, ansiCodePage)
-                              .value_or(directory::ServerEntry{});
-                      });
+    return std::async(std::launch::async, [address = std::move(address),
+                                           operatorKeyPem = std::move(operatorKeyPem),
+                                           ansiCodePage = text::systemAnsiCodePage()] {
+        const auto operatorKey = directory::operatorKeyFromPem(operatorKeyPem);
+        http::HttpClient client;
+        return directory::fetchServerEntry(client, address, ansiCodePage, operatorKey)
+            .value_or(directory::ServerEntry{});
+    });
 }
 
 bool passLoginGate(MainWindow& mainWindow, std::future<directory::ServerEntry> gameRecord) {
@@ -40,10 +44,12 @@ bool passLoginGate(MainWindow& mainWindow, std::future<directory::ServerEntry> g
     return true;
 }
 
-int runLauncher(char* programName, std::string_view directoryAddress) {
+int runLauncher(char* programName, std::string_view directoryAddress,
+                std::string_view operatorKeyPem) {
     // The environment is complete before the fetch's thread starts, which reads it.
     StartEnvironment environment = Application::prepareStart();
-    auto gameRecord = startFetchingGameRecord(std::string(directoryAddress));
+    auto gameRecord =
+        startFetchingGameRecord(std::string(directoryAddress), std::string(operatorKeyPem));
     Application application(programName, environment);
     chooseSceneGraph();
     BrowserProfile profile;

@@ -9,10 +9,12 @@ namespace tarvenne::ui {
 
 class MainWindow;
 
-// Starts fetching the update document at `address` on a thread of its own and choosing the
-// game's record from it: an empty record when the document has none. A failure of the fetch or
-// of the decoding is raised by the future's get().
-std::future<directory::ServerEntry> startFetchingGameRecord(std::string address);
+// Starts fetching the update document at `address` on a thread of its own, checking its
+// signature against the operator's key in `operatorKeyPem` (none when empty) and choosing the
+// game's record from it: an empty record when the document has none. A failure of the fetch, of
+// the signature or of the decoding is raised by the future's get().
+std::future<directory::ServerEntry> startFetchingGameRecord(std::string address,
+                                                            std::string operatorKeyPem);
 
 // The login gate in front of the hidden main window: gives the login window the game's record
 // once it has been fetched (a failure is shown in the error box and leaves the login window
@@ -23,8 +25,9 @@ bool passLoginGate(MainWindow& mainWindow, std::future<directory::ServerEntry> g
 
 // Runs the launcher: the login gate, then, after the hand-off, the main window maximised until
 // it is closed. The update document at `directoryAddress` is fetched while the application and
-// the web engine start. Reads no arguments; `programName` is argv[0]. Returns the exit status,
-// always 0.
-int runLauncher(char* programName, std::string_view directoryAddress);
+// the web engine start; it must be signed with the operator's key in `operatorKeyPem` unless
+// that is empty. Reads no arguments; `programName` is argv[0]. Returns the exit status, always 0.
+int runLauncher(char* programName, std::string_view directoryAddress,
+                std::string_view operatorKeyPem);
 
 } // namespace tarvenne::ui

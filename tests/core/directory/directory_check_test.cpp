@@ -51,14 +51,14 @@ TEST(DirectoryCheck, ListsEveryProblemWithItsPlace) {
         int exitStatus;
     };
     const Case cases[] = {
-        {"clean", "Other|http://o/|a.php|O^Tarvenne|http://h/|in.php|Title", "", {}, 0},
+        {"clean", "Other|http://o/|a.php|O^Tarvenne|https://h/|in.php|Title", "", {}, 0},
         {"escapes on two lines",
-         "Tarvenne|http://h/|in.php|A%G1\n^Other|http://o/|a.php|100%",
+         "Tarvenne|https://h/|in.php|A%G1\n^Other|http://o/|a.php|100%",
          "",
-         {{"error", 1, 28, 1,
+         {{"error", 1, 29, 1,
            "\"%G1\" is not an escape of two hexadecimal digits: the launcher "
-           "fails at position 28"},
-          {"warning", 1, 31, 1, "field 4 holds the control character U+000A (a line break)"},
+           "fails at position 29"},
+          {"warning", 1, 32, 1, "field 4 holds the control character U+000A (a line break)"},
           {"error", 2, 27, 2, "the escape \"%\" is cut off by the end of the document"}},
          1},
         {"fewer than four fields",
@@ -68,9 +68,9 @@ TEST(DirectoryCheck, ListsEveryProblemWithItsPlace) {
           {"warning", 1, 27, 2, "the record has 2 fields, fewer than four"}},
          1},
         {"two records of the game",
-         "Tarvenne|http://h/|in.php|A^Tarvenne|http://g/|in.php|B",
+         "Tarvenne|https://h/|in.php|A^Tarvenne|http://g/|in.php|B",
          "",
-         {{"warning", 1, 29, 2, "the launcher takes the first one, record 1"}},
+         {{"warning", 1, 30, 2, "the launcher takes the first one, record 1"}},
          4},
         {"letter case and white space",
          "tarvenne|http://h/|in.php|A^ Tarvenne |http://h/|in.php|B",
@@ -96,19 +96,19 @@ TEST(DirectoryCheck, ListsEveryProblemWithItsPlace) {
           {"error", 1, 1, std::nullopt, "no record is named Tarvenne"}},
          1},
         {"byte-order mark before another record",
-         "\xEF\xBB\xBFOther|http://o/|a.php|O^Tarvenne|http://h/|in.php|T",
+         "\xEF\xBB\xBFOther|http://o/|a.php|O^Tarvenne|https://h/|in.php|T",
          "UTF-8",
          {{"warning", 1, 1, 1, "byte-order mark"}},
          4},
         {"control character",
-         "Tarvenne|http://h/|in.php|Ti\x01tle",
+         "Tarvenne|https://h/|in.php|Ti\x01tle",
          "",
-         {{"warning", 1, 29, 1, "field 4 holds the control character U+0001"}},
+         {{"warning", 1, 30, 1, "field 4 holds the control character U+0001"}},
          4},
         {"site address without slash",
-         "Tarvenne|http://h|in.php|T",
+         "Tarvenne|https://h|in.php|T",
          "",
-         {{"error", 1, 19, 1, "join to \"http://hin.php\": the login page runs into the host"}},
+         {{"error", 1, 20, 1, "join to \"https://hin.php\": the login page runs into the host"}},
          1},
         {"site address without scheme",
          "Tarvenne|h/|in.php|T",
@@ -121,56 +121,56 @@ TEST(DirectoryCheck, ListsEveryProblemWithItsPlace) {
          {{"error", 1, 23, 1, "holds white space or a control character"}},
          1},
         {"address of another record",
-         "Other|o/|a.php|O^Tarvenne|http://h/|in.php|T",
+         "Other|o/|a.php|O^Tarvenne|https://h/|in.php|T",
          "",
          {{"warning", 1, 7, 1, "which does not start with http:// or https://"}},
          4},
         {"UTF-8 without charset",
-         "Tarvenne|http://h/|in.php|Caf\xC3\xA9",
+         "Tarvenne|https://h/|in.php|Caf\xC3\xA9",
          "",
-         {{"warning", 1, 30, std::nullopt,
+         {{"warning", 1, 31, std::nullopt,
            "the bytes look like UTF-8, but the reply declares no charset (code page 28591): "
            "the launcher reads \"\xC3\xA9\" as \"\xC3\x83\xC2\xA9\""}},
          4},
-        {"UTF-8 declared", "Tarvenne|http://h/|in.php|Caf\xC3\xA9", "UTF-8", {}, 0},
+        {"UTF-8 declared", "Tarvenne|https://h/|in.php|Caf\xC3\xA9", "UTF-8", {}, 0},
         {"UTF-8 declared, Latin-1 written",
-         "Tarvenne|http://h/|in.php|Caf\xE9",
+         "Tarvenne|https://h/|in.php|Caf\xE9",
          "utf-8",
-         {{"warning", 1, 30, std::nullopt, "the reply declares UTF-8, but the bytes here are not"}},
+         {{"warning", 1, 31, std::nullopt, "the reply declares UTF-8, but the bytes here are not"}},
          4},
         {"unknown charset",
-         "Tarvenne|http://h/|in.php|T",
+         "Tarvenne|https://h/|in.php|T",
          "KOI8-U",
          {{"warning", 1, 1, std::nullopt, "\"KOI8-U\", which the launcher does not know"}},
          4},
         {"alias of a known charset",
-         "Tarvenne|http://h/|in.php|T",
+         "Tarvenne|https://h/|in.php|T",
          "cp1252",
          {{"warning", 1, 1, std::nullopt,
            "\"cp1252\", which the launcher does not know: it reads the body as ISO-8859-1; "
            "declare \"charset=windows-1252\""}},
          4},
         {"UTF-8 misspelt",
-         "Tarvenne|http://h/|in.php|T",
+         "Tarvenne|https://h/|in.php|T",
          "utf8",
          {{"warning", 1, 1, std::nullopt, "declare \"charset=UTF-8\""}},
          4},
         {"Latin 9",
-         "Tarvenne|http://h/|in.php|T",
+         "Tarvenne|https://h/|in.php|T",
          "ISO-8859-15",
          {{"warning", 1, 1, std::nullopt,
            "declare \"charset=windows-1252\", the name that it knows for this charset, after "
            "saving the document in windows-1252 if it holds \xE2\x82\xAC"}},
          4},
         {"windows-1252 without charset",
-         "Tarvenne|http://h/|in.php|Caf\xE9 \x96 Bar",
+         "Tarvenne|https://h/|in.php|Caf\xE9 \x96 Bar",
          "",
-         {{"warning", 1, 32, std::nullopt,
+         {{"warning", 1, 33, std::nullopt,
            "the reply declares no charset, so the launcher reads the bytes as ISO-8859-1, where "
            "the byte 0x96 is \"<U+0096>\"; the bytes fit windows-1252, where it is "
            "\"\xE2\x80\x93\": declare \"charset=windows-1252\""}},
          4},
-        {"Latin 1 without charset", "Tarvenne|http://h/|in.php|Caf\xE9", "", {}, 0},
+        {"Latin 1 without charset", "Tarvenne|https://h/|in.php|Caf\xE9", "", {}, 0},
         {"byte-order mark before the game, UTF-8 declared",
          "\xEF\xBB\xBFTarvenne|http://h/|in.php|T",
          "UTF-8",
@@ -192,10 +192,10 @@ TEST(DirectoryCheck, ListsEveryProblemWithItsPlace) {
            "\"Tarvenne\", so the launcher misses this record"}},
          1},
         {"zero-width space in a second record of the game",
-         "Tarvenne|http://h/|in.php|T^\xE2\x80\x8BTarvenne|http://h/|in.php|T",
+         "Tarvenne|https://h/|in.php|T^\xE2\x80\x8BTarvenne|http://h/|in.php|T",
          "UTF-8",
-         {{"warning", 1, 29, 2, "the ANSI code page 1252"},
-          {"warning", 1, 29, 2, "the launcher misses this record"}},
+         {{"warning", 1, 30, 2, "the ANSI code page 1252"},
+          {"warning", 1, 30, 2, "the launcher misses this record"}},
          4},
         {"gzip-compressed file",
          "\x1F\x8B\x08\x00\x00\x00\x00\x00\x00\x03\x0B\x49\x2C\x2A"sv,
@@ -221,13 +221,25 @@ TEST(DirectoryCheck, ListsEveryProblemWithItsPlace) {
            "no record of Tarvenne in it"}},
          1},
         {"zero byte",
-         "Tarvenne|http://h/|in.php|T\0^Other|a|b|c"sv,
+         "Tarvenne|https://h/|in.php|T\0^Other|a|b|c"sv,
          "",
-         {{"warning", 1, 28, std::nullopt, "a zero character ends the document here"}},
+         {{"warning", 1, 29, std::nullopt, "a zero character ends the document here"}},
          4},
+        {"login page of the game over plain http",
+         "Other|http://o/|a.php|O^Tarvenne|http://h/|in.php|T",
+         "",
+         {{"warning", 1, 34, 2,
+           "the login page \"http://h/in.php\" is plain http://: a network attacker can replace "
+           "the login page; serve it over https"}},
+         4},
+        {"signature record, left to a launcher built with a key",
+         "Tarvenne|https://h/|in.php|T^~signature|MEUCIQ",
+         "",
+         {},
+         0},
         {"empty", "", "", {{"error", 1, 1, std::nullopt, "no record is named Tarvenne"}}, 1},
         {"separators only",
-         "|||^Tarvenne|http://h/|in.php|T",
+         "|||^Tarvenne|https://h/|in.php|T",
          "",
          {{"error", 1, 1, 1, "the record holds field separators only"}},
          1},
@@ -254,6 +266,8 @@ TEST(DirectoryCheck, ReportsWhatTheLauncherMakesOfTheDocument) {
         plain.output,
         "Checked " + path +
             " (no charset, ANSI code page 1252)\n"
+            "line 1, column 10, record 1: warning: the login page \"http://h/in.php\" is plain "
+            "http://: a network attacker can replace the login page; serve it over https\n"
             "line 1, column 28, record 1: error: \"%G1\" is not an escape of two hexadecimal "
             "digits: the launcher fails at position 28; write a percent sign as %25 or %%\n"
             "line 1, column 31, record 1: warning: field 4 holds the control character U+000A "
@@ -261,15 +275,15 @@ TEST(DirectoryCheck, ReportsWhatTheLauncherMakesOfTheDocument) {
             "line 2, column 27, record 2: error: the escape \"%\" is cut off by the end of the "
             "document: the launcher fails at position 58; write a percent sign as %25 or %%\n"
             "The launcher fails with: Invalid URL encoded character (%G1) at position 28.\n"
-            "2 errors, 1 warning.\n");
+            "2 errors, 2 warnings.\n");
     EXPECT_EQ(plain.exitStatus, 1);
 
     const ToolRun clean = runTool("--check --json --file " +
-                                  quoted(folder.write("clean", "Tarvenne|http://h/|in.php|T")));
+                                  quoted(folder.write("clean", "Tarvenne|https://h/|in.php|T")));
     const json report = json::parse(clean.output, nullptr, false);
     ASSERT_TRUE(report.is_object()) << clean.output;
     EXPECT_EQ(report.at("launcher"),
-              json::parse(R"j({"record":{"dns":"http://h/","loginp":"in.php","caption1":"T"}})j"));
+              json::parse(R"j({"record":{"dns":"https://h/","loginp":"in.php","caption1":"T"}})j"));
     EXPECT_EQ(report.at("errors"), 0);
     EXPECT_EQ(report.at("warnings"), 0);
     EXPECT_EQ(clean.exitStatus, 0);
@@ -277,7 +291,7 @@ TEST(DirectoryCheck, ReportsWhatTheLauncherMakesOfTheDocument) {
 
 // Over HTTP the check sees the charset that the reply declares.
 TEST(DirectoryCheck, ComparesTheDeclaredCharsetWithTheBytes) {
-    const std::string body = "Tarvenne|http://h/|in.php|Caf\xC3\xA9";
+    const std::string body = "Tarvenne|https://h/|in.php|Caf\xC3\xA9";
     tarvenne::testing::ScriptedServer server({tarvenne::testing::send(
         "HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=windows-1252\r\nContent-Length: " +
         std::to_string(body.size()) + "\r\n\r\n" + body)});
@@ -286,7 +300,7 @@ TEST(DirectoryCheck, ComparesTheDeclaredCharsetWithTheBytes) {
     ASSERT_TRUE(report.is_object()) << run.output;
     EXPECT_EQ(report.at("address"), server.url());
     EXPECT_EQ(report.at("charset"), "windows-1252");
-    expectProblems(report, {{"warning", 1, 30, std::nullopt,
+    expectProblems(report, {{"warning", 1, 31, std::nullopt,
                              "the bytes look like UTF-8, but the reply declares the charset "
                              "\"windows-1252\" (code page 1252)"}});
     EXPECT_EQ(run.exitStatus, 4);
@@ -372,11 +386,11 @@ TEST(DirectoryCheck, WarnsOfCharactersTheAnsiCodePageLacks) {
     const DocumentFolder folder;
     const std::string arguments =
         "--check --json --charset UTF-8 --file " +
-        quoted(folder.write("chinese", "Tarvenne|http://h/|in.php|\xE4\xBD\xA0\xE5\xA5\xBD"));
+        quoted(folder.write("chinese", "Tarvenne|https://h/|in.php|\xE4\xBD\xA0\xE5\xA5\xBD"));
     const ToolRun english = runTool(arguments, "en_US.UTF-8");
     expectProblems(
         json::parse(english.output),
-        {{"warning", 1, 27, 1,
+        {{"warning", 1, 28, 1,
           "2 characters are not in the ANSI code page 1252, the first \"\xE4\xBD\xA0\""}});
     EXPECT_EQ(english.exitStatus, 4);
     const ToolRun chinese = runTool(arguments, "zh_CN.UTF-8");

@@ -21,19 +21,21 @@ std::string quoted(const std::string& argument) {
 #endif
 }
 
-ToolRun runTool(const std::string& arguments, const std::string& locale, Streams streams) {
+namespace {
+
+ToolRun runProgram(const std::string& program, const std::string& arguments,
+                   const std::string& locale, Streams streams) {
     ToolRun run;
 #ifdef _WIN32
     // cmd.exe drops the outermost quotes of the whole command. Text mode turns the tool's
     // line ends back into line feeds.
     const std::string errors = streams == Streams::OutputOnly ? " 2>NUL" : " 2>&1";
-    const std::string command =
-        '"' + quoted(TARVENNE_DIRECTORY_TOOL) + ' ' + arguments + errors + '"';
+    const std::string command = '"' + quoted(program) + ' ' + arguments + errors + '"';
     FILE* pipe = _popen(command.c_str(), "r");
 #else
     const std::string errors = streams == Streams::OutputOnly ? " 2>/dev/null" : " 2>&1";
     const std::string command =
-        "LC_ALL=" + locale + ' ' + quoted(TARVENNE_DIRECTORY_TOOL) + ' ' + arguments + errors;
+        "LC_ALL=" + locale + ' ' + quoted(program) + ' ' + arguments + errors;
     FILE* pipe = popen(command.c_str(), "r");
 #endif
     if (pipe == nullptr)
@@ -49,6 +51,16 @@ ToolRun runTool(const std::string& arguments, const std::string& locale, Streams
     run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #endif
     return run;
+}
+
+} // namespace
+
+ToolRun runTool(const std::string& arguments, const std::string& locale, Streams streams) {
+    return runProgram(TARVENNE_DIRECTORY_TOOL, arguments, locale, streams);
+}
+
+ToolRun runToolWithTestKey(const std::string& arguments, Streams streams) {
+    return runProgram(TARVENNE_DIRECTORY_TOOL_WITH_TEST_KEY, arguments, "C", streams);
 }
 
 DocumentFolder::DocumentFolder() {

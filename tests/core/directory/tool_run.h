@@ -21,6 +21,10 @@ std::string quoted(const std::string& argument);
 ToolRun runTool(const std::string& arguments, const std::string& locale = "C",
                 Streams streams = Streams::OutputAndErrors);
 
+// The same for the operator tool built with the tests' operator key.
+ToolRun runToolWithTestKey(const std::string& arguments,
+                           Streams streams = Streams::OutputAndErrors);
+
 // A folder of its own for the documents of one test, removed with the object.
 class DocumentFolder {
 public:

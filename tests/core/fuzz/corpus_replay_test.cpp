@@ -43,7 +43,8 @@ TEST_P(CorpusReplay, EveryInputRunsCleanly) {
 INSTANTIATE_TEST_SUITE_P(Targets, CorpusReplay,
                          ::testing::Values(Target{"reply", readReply},
                                            Target{"url_decode", decodeUrl},
-                                           Target{"directory", chooseRecord}),
+                                           Target{"directory", chooseRecord},
+                                           Target{"signature", checkSignature}),
                          [](const auto& info) { return std::string(info.param.corpus); });
 
 } // namespace

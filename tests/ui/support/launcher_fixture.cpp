@@ -56,7 +56,7 @@ bool LauncherFixture::passGate(const QString& directoryAddress,
                                std::function<void(LoginWindow&)> steps) {
     GateSteps gate(std::move(steps));
     const bool handedOff =
-        passLoginGate(mainWindow_, startFetchingGameRecord(directoryAddress.toStdString()));
+        passLoginGate(mainWindow_, startFetchingGameRecord(directoryAddress.toStdString(), {}));
     if (!gate.ran())
         QTest::qFail("the login window never came up", __FILE__, __LINE__);
     return handedOff;

@@ -1,0 +1,81 @@
+#include "directory/document_signature.h"
+
+#include "base/error.h"
+#include "directory/server_directory.h"
+#include "signature/base64url.h"
+
+namespace tarvenne::directory {
+namespace {
+
+constexpr char recordSeparator = static_cast<char>(RecordSeparator);
+constexpr char fieldSeparator = static_cast<char>(FieldSeparator);
+
+// Bytes up to 0x20, which the launcher trims from the document's ends.
+std::string_view withoutBlankEnd(std::string_view bytes) {
+    while (!bytes.empty() && static_cast<unsigned char>(bytes.back()) <= 0x20)
+        bytes.remove_suffix(1);
+    return bytes;
+}
+
+template <typename Text> bool startsAsSignatureRecord(Text record) {
+    if (record.size() <= SignatureRecordName.size() ||
+        record[SignatureRecordName.size()] != fieldSeparator)
+        return false;
+    for (std::size_t i = 0; i < SignatureRecordName.size(); ++i) {
+        if (record[i] != SignatureRecordName[i])
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<SignatureRecord> findSignatureRecord(std::string_view body) {
+    const std::size_t start = body.rfind(recordSeparator);
+    if (start == std::string_view::npos || !startsAsSignatureRecord(body.substr(start + 1)))
+        return std::nullopt;
+    const std::string_view signature =
+        withoutBlankEnd(body.substr(start + 1 + SignatureRecordName.size() + 1));
+    return SignatureRecord{start, body.substr(0, start), signature};
+}
+
+bool isSignatureRecord(std::u16string_view record) {
+    return startsAsSignatureRecord(record);
+}
+
+SignatureState signatureState(std::string_view body, const signature::PublicKey& operatorKey) {
+    const std::optional<SignatureRecord> record = findSignatureRecord(body);
+    if (!record)
+        return SignatureState::Missing;
+    const std::optional<std::string> der = signature::base64UrlDecode(record->signature);
+    if (!der || der->empty())
+        return SignatureState::Malformed;
+    return operatorKey.verifies(record->signedBytes, *der) ? SignatureState::Valid
+                                                           : SignatureState::Wrong;
+}
+
+void checkOperatorSignature(std::string_view body, const signature::PublicKey& operatorKey) {
+    if (signatureState(body, operatorKey) != SignatureState::Valid)
+        throw Error(std::u16string(NotSignedByOperator));
+}
+
+std::optional<signature::PublicKey> operatorKeyFromPem(std::string_view pem) {
+    if (pem.empty())
+        return std::nullopt;
+    return signature::PublicKey::fromPem(pem);
+}
+
+std::string signDocument(std::string_view document, const signature::PrivateKey& key) {
+    while (const std::optional<SignatureRecord> previous = findSignatureRecord(document))
+        document = previous->signedBytes;
+    const std::string_view signedBytes = withoutBlankEnd(document);
+    std::string signedDocument(signedBytes);
+    signedDocument += recordSeparator;
+    signedDocument += SignatureRecordName;
+    signedDocument += fieldSeparator;
+    signedDocument += signature::base64UrlEncode(key.sign(signedBytes));
+    signedDocument += '\n';
+    return signedDocument;
+}
+
+} // namespace tarvenne::directory
