@@ -1,9 +1,10 @@
 #include "entry_points.h"
 
 #include "base/error.h"
+#include "directory/choose_server_entry.h"
 #include "directory/document_signature.h"
 #include "directory/record_chooser.h"
-#include "directory/server_directory.h"
+#include "directory/url_decode.h"
 #include "http/cookie_store.h"
 #include "http/reply_body.h"
 #include "http/reply_head.h"
@@ -84,7 +85,7 @@ std::vector<std::u16string_view> split(std::u16string_view text, char16_t separa
 }
 
 // The record choice written plainly: trim, split the whole text into records and each record
-// into fields, take the first record named GameName.
+// into fields, take the first record named gameName.
 Outcome plainChoice(std::u16string_view text) {
     const auto isBlank = [](char16_t c) { return c <= u' '; };
     while (!text.empty() && isBlank(text.front()))
@@ -95,7 +96,7 @@ Outcome plainChoice(std::u16string_view text) {
         const std::vector<std::u16string_view> fields = split(record, u'|');
         if (fields.empty())
             return directory::ServerEntry{u"List index out of bounds (0)", {}, {}, {}};
-        if (fields[0] != directory::GameName)
+        if (fields[0] != directory::gameName)
             continue;
         if (fields.size() < 4)
             return directory::ServerEntry{u"List index out of bounds (3)", {}, {}, {}};

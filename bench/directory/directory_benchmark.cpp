@@ -1,6 +1,6 @@
 // Decoding of a 10 MiB update document of 100,000 records and the choice of its last record:
 // the launcher's whole work between the reply body and the login window's three values.
-#include "directory/server_directory.h"
+#include "directory/choose_server_entry.h"
 #include "text/code_page.h"
 
 #include <benchmark/benchmark.h>

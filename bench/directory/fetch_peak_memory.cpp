@@ -19,7 +19,7 @@ namespace {
 
 using namespace tarvenne;
 
-constexpr std::size_t MiB = 1024 * 1024;
+constexpr std::size_t mebibyte = 1024 * 1024;
 
 struct Case {
     std::string name;
@@ -40,11 +40,11 @@ int main(int argc, char** argv) {
     std::vector<Case> cases;
     cases.push_back({"the game's record alone (base)", std::string(bench::gameRecord)});
     cases.push_back(
-        {"16 MiB of ordinary records (100,000)", bench::ordinaryRecords(16 * MiB, 100'000)});
-    cases.push_back({"16 MiB of one-letter records", bench::oneLetterRecords(16 * MiB)});
-    cases.push_back({"64 MiB of one-letter records", bench::oneLetterRecords(64 * MiB)});
+        {"16 MiB of ordinary records (100,000)", bench::ordinaryRecords(16 * mebibyte, 100'000)});
+    cases.push_back({"16 MiB of one-letter records", bench::oneLetterRecords(16 * mebibyte)});
+    cases.push_back({"64 MiB of one-letter records", bench::oneLetterRecords(64 * mebibyte)});
     cases.push_back(
-        {"64 MiB, the game's record with 32 million fields", bench::manyFields(64 * MiB)});
+        {"64 MiB, the game's record with 32 million fields", bench::manyFields(64 * mebibyte)});
     cases.push_back(
         {"16 MiB of ordinary records, chunked", cases[1].body, bench::Framing::Chunked});
     cases.push_back(

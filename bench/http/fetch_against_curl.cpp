@@ -22,7 +22,7 @@ namespace {
 
 using namespace tarvenne;
 
-constexpr std::size_t MiB = 1024 * 1024;
+constexpr std::size_t mebibyte = 1024 * 1024;
 
 struct Medians {
     double wallMs = 0;
@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
     const std::string tool = TARVENNE_DIRECTORY_TOOL;
     const std::string loadBefore = bench::loadAverage();
 
-    const std::string body = bench::ordinaryRecords(16 * MiB, 100'000);
+    const std::string body = bench::ordinaryRecords(16 * mebibyte, 100'000);
     std::printf("Fetch of a 16 MiB update document on loopback, medians of %d fresh processes\n\n",
                 runs);
     std::printf("| framing | tarvenne-directory | curl | ratio | peak memory, tool / curl |\n");
@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
                 "| rate by CPU |\n|---|---|---|---|---|---|\n");
     const std::string folder = "/tmp/tarvenne-decoding-" + std::to_string(::getpid());
     std::vector<std::pair<std::size_t, std::string>> files;
-    for (const std::size_t size : {std::size_t{0}, 1 * MiB, 10 * MiB, 50 * MiB}) {
+    for (const std::size_t size : {std::size_t{0}, 1 * mebibyte, 10 * mebibyte, 50 * mebibyte}) {
         const std::string path = folder + "-" + std::to_string(size);
         std::ofstream(path, std::ios::binary)
             << (size == 0 ? std::string(bench::gameRecord) : bench::ordinaryRecords(size, 6'000));
@@ -105,8 +105,8 @@ int main(int argc, char** argv) {
         const double wallMs = decoding.wallMs - base.wallMs, cpuMs = decoding.cpuMs - base.cpuMs;
         const double megabytes = static_cast<double>(files[i].first) / 1e6;
         std::printf("| %zu MiB | %.1f ms | %.1f ms | %.0f MB/s | %.1f ms | %.0f MB/s |\n",
-                    files[i].first / MiB, decoding.wallMs, wallMs, megabytes / (wallMs / 1000.0),
-                    cpuMs, megabytes / (cpuMs / 1000.0));
+                    files[i].first / mebibyte, decoding.wallMs, wallMs,
+                    megabytes / (wallMs / 1000.0), cpuMs, megabytes / (cpuMs / 1000.0));
     }
     for (const auto& file : files)
         std::remove(file.second.c_str());

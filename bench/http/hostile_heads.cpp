@@ -1,8 +1,8 @@
 // The heaviest reply heads that the client's limits allow (255 head lines of up to 16 KiB): each
-// case is one Get against a loopback server in a fresh process, which reports the Get's wall time;
+// case is one GET against a loopback server in a fresh process, which reports the GET's wall time;
 // its CPU time and peak memory come from wait4(). Cases take turns, `runs` times each; medians
 // are printed with the machine's load. Usage: http_hostile_heads [runs]
-// (run with --case N, the program plays case N once and prints the Get's milliseconds).
+// (run with --case N, the program plays case N once and prints the GET's milliseconds).
 #include "http/http_client.h"
 #include "http/reply_reader.h"
 #include "scripted_server.h"
@@ -122,13 +122,13 @@ const Case cases[] = {
 };
 constexpr int caseCount = static_cast<int>(std::size(cases));
 
-// Plays one case: prints the Get's wall time in milliseconds; fails when the record is not
+// Plays one case: prints the GET's wall time in milliseconds; fails when the record is not
 // returned.
 int playCase(int index) {
     testing::ScriptedServer server({testing::send(cases[index].reply())});
     http::HttpClient client;
     const auto start = std::chrono::steady_clock::now();
-    const std::u16string text = client.Get(server.url());
+    const std::u16string text = client.getText(server.url());
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
     if (text != std::u16string(body.begin(), body.end()))
         return 1;
@@ -194,16 +194,16 @@ int main(int argc, char** argv) {
         for (int i = 0; i < caseCount; ++i) {
             Measurement m;
             if (!measure(i, m)) {
-                std::printf("%s: the Get did not return the record\n", cases[i].name);
+                std::printf("%s: the GET did not return the record\n", cases[i].name);
                 return 1;
             }
             measured[static_cast<std::size_t>(i)].push_back(m);
         }
     }
-    std::printf("Hostile reply heads, one Get each in a fresh process, medians of %d runs\n", runs);
+    std::printf("Hostile reply heads, one GET each in a fresh process, medians of %d runs\n", runs);
     std::printf("(load average %s before, %s after)\n\n", loadBefore.c_str(),
                 loadAverage().c_str());
-    std::printf("| reply head | head size | Get, wall | process CPU | process peak memory |\n");
+    std::printf("| reply head | head size | GET, wall | process CPU | process peak memory |\n");
     std::printf("|---|---|---|---|---|\n");
     for (int i = 0; i < caseCount; ++i) {
         std::vector<double> get, cpu;

@@ -1,4 +1,4 @@
-// Get of a 16 MiB body from a loopback server in each framing, side by side with
+// GET of a 16 MiB body from a loopback server in each framing, side by side with
 // `curl -s -o /dev/null` fetching the same reply from the same server. Wall-clock times; the
 // client/curl ratio of each framing is printed at the end.
 #include "framed_reply.h"
@@ -22,7 +22,7 @@ using bench::Framing;
 constexpr std::size_t bodySize = 16 * 1024 * 1024;
 
 std::string clientName(Framing framing) {
-    return "Get/" + std::string(bench::nameOf(framing));
+    return "GET/" + std::string(bench::nameOf(framing));
 }
 std::string curlName(Framing framing) {
     return "curl/" + std::string(bench::nameOf(framing));
@@ -44,7 +44,7 @@ void getWithClient(benchmark::State& state, Framing framing) {
     const std::string url = serverFor(framing).url();
     for (auto _ : state) {
         http::HttpClient client;
-        if (client.Get(url).size() != bodySize) {
+        if (client.getText(url).size() != bodySize) {
             state.SkipWithError("short body");
             return;
         }
@@ -69,7 +69,7 @@ void getWithCurl(benchmark::State& state, Framing framing) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bodySize));
 }
 
-// The console report, followed by the Get/curl ratio of the real times of each framing.
+// The console report, followed by the GET/curl ratio of the real times of each framing.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
@@ -89,7 +89,7 @@ public:
             const auto client = realTimes_.find(clientName(framing));
             const auto curl = realTimes_.find(curlName(framing));
             if (client != realTimes_.end() && curl != realTimes_.end())
-                std::printf("Get/curl real time, %-15s %.2f\n",
+                std::printf("GET/curl real time, %-15s %.2f\n",
                             std::string(bench::nameOf(framing)).c_str(),
                             client->second / curl->second);
         }

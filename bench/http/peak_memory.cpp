@@ -2,7 +2,7 @@
 // fetch and after the record choice. The reply is served from a child process, so that only
 // the fetching process is measured. Usage:
 // http_peak_memory [content-length|chunked|until-close]
-#include "directory/server_directory.h"
+#include "directory/choose_server_entry.h"
 #include "framed_reply.h"
 #include "http/http_client.h"
 #include "scripted_server.h"

@@ -16,8 +16,8 @@ namespace tarvenne::demo {
 namespace {
 
 constexpr const char* Loopback = "127.0.0.1";
-constexpr std::string_view SessionCookie = "tarvenne_session";
-constexpr std::size_t MaxAccountName = 24;
+constexpr std::string_view sessionCookie = "tarvenne_session";
+constexpr std::size_t maxAccountName = 24;
 // Files served as they are; the other site files are templates filled per request.
 constexpr std::array<std::string_view, 4> PlainFiles = {"style.css", "emblem.svg", "help.html",
                                                         "game.js"};
@@ -127,21 +127,21 @@ void DemoSite::routeSite() {
                                  "text/html; charset=utf-8");
             return;
         }
-        if (account.size() > MaxAccountName) {
+        if (account.size() > maxAccountName) {
             response.set_content(loginPage("Account names have at most 24 characters.", ""),
                                  "text/html; charset=utf-8");
             return;
         }
-        response.set_header("Set-Cookie", std::string{SessionCookie} + "=" + signIn(account) +
+        response.set_header("Set-Cookie", std::string{sessionCookie} + "=" + signIn(account) +
                                               "; Path=/; HttpOnly; SameSite=Lax");
         response.set_redirect("/lobby.html", 303);
     });
     site_.Get("/logout", [this](const httplib::Request& request, httplib::Response& response) {
-        if (const auto token = cookieValue(request.get_header_value("Cookie"), SessionCookie)) {
+        if (const auto token = cookieValue(request.get_header_value("Cookie"), sessionCookie)) {
             const std::lock_guard lock{sessionsMutex_};
             players_.erase(*token);
         }
-        response.set_header("Set-Cookie", std::string{SessionCookie} + "=; Path=/; Max-Age=0");
+        response.set_header("Set-Cookie", std::string{sessionCookie} + "=; Path=/; Max-Age=0");
         response.set_redirect("/login.html", 303);
     });
     site_.Get("/lobby.html", [this](const httplib::Request& request, httplib::Response& response) {
@@ -159,7 +159,7 @@ void DemoSite::routeSite() {
             response.set_redirect("/login.html", 303);
             return;
         }
-        const auto token = cookieValue(request.get_header_value("Cookie"), SessionCookie);
+        const auto token = cookieValue(request.get_header_value("Cookie"), sessionCookie);
         response.set_content(fillTemplate(file("game.html"), {{"player", htmlEscape(player)},
                                                               {"session", htmlEscape(*token)}}),
                              "text/html; charset=utf-8");
@@ -190,7 +190,7 @@ void DemoSite::logRequests(httplib::Server& server, std::string_view name) {
                           static_cast<long long>(time % 1000000));
             auto line = std::string{stamp.data()} + " " + std::string{name} + " " + request.method +
                         " " + request.target + " " + std::to_string(response.status);
-            if (const auto token = cookieValue(request.get_header_value("Cookie"), SessionCookie)) {
+            if (const auto token = cookieValue(request.get_header_value("Cookie"), sessionCookie)) {
                 line += " session=" + *token;
             }
             log_(line);
@@ -205,7 +205,7 @@ std::string DemoSite::signIn(const std::string& player) {
 }
 
 std::string DemoSite::playerOf(const httplib::Request& request) {
-    const auto token = cookieValue(request.get_header_value("Cookie"), SessionCookie);
+    const auto token = cookieValue(request.get_header_value("Cookie"), sessionCookie);
     if (!token) {
         return {};
     }

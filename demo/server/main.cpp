@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr std::string_view Usage =
+constexpr std::string_view usage =
     "Usage: tarvenne-demo-site [--directory-port PORT] [--site-port PORT] [--directory-delay MS]\n"
     "Serves the update document on http://127.0.0.1:PORT/update.html (default 8888) and the\n"
     "game's site on another loopback port (default 8889). A port of 0 takes a free one.\n"
@@ -63,7 +63,7 @@ Options parse(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (argument == "--help") {
-            std::cout << Usage;
+            std::cout << usage;
             std::exit(0);
         }
         if (i + 1 == argc) {
@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
     try {
         options = parse(argc, argv);
     } catch (const std::invalid_argument& error) {
-        std::cerr << "tarvenne-demo-site: " << error.what() << "\n" << Usage;
+        std::cerr << "tarvenne-demo-site: " << error.what() << "\n" << usage;
         return 2;
     }
 

@@ -26,7 +26,7 @@ std::string launcherLine(const Outcome& launcher) {
     if (launcher.error)
         return "The launcher fails with: " + toUtf8(*launcher.error) + "\n";
     if (!launcher.entry)
-        return "The launcher finds no record of " + toUtf8(directory::GameName) + ".\n";
+        return "The launcher finds no record of " + toUtf8(directory::gameName) + ".\n";
     return "The launcher takes dns \"" + toUtf8(launcher.entry->siteAddress) + "\", loginp \"" +
            toUtf8(launcher.entry->loginPage) + "\", caption1 \"" + toUtf8(launcher.entry->title) +
            "\".\n";

@@ -3,8 +3,8 @@
 #include "base/error_text.h"
 #include "base/utf.h"
 #include "charset_advice.h"
+#include "directory/choose_server_entry.h"
 #include "directory/document_signature.h"
-#include "directory/server_directory.h"
 #include "document_text.h"
 
 #include <algorithm>
@@ -206,7 +206,7 @@ private:
             report(Severity::Error, 0, record,
                    "the document starts with a byte-order mark, which the launcher takes as "
                    "part of the first record's name: it misses this record of " +
-                       toUtf8(directory::GameName) + "; save the document without it");
+                       toUtf8(directory::gameName) + "; save the document without it");
         } else {
             report(Severity::Warning, 0, record,
                    "the document starts with a byte-order mark, which the launcher takes as "
@@ -379,13 +379,13 @@ private:
                 continue;
             }
             const std::u16string_view name = fields[0].text;
-            const bool isGame = name == directory::GameName;
+            const bool isGame = name == directory::gameName;
             bool nearMiss = false;
             if (isGame && !chosen) {
                 chosen = number;
             } else if (isGame) {
                 report(Severity::Warning, source(record.start), number,
-                       "another record of " + toUtf8(directory::GameName) +
+                       "another record of " + toUtf8(directory::gameName) +
                            ": the launcher takes the first one, record " + std::to_string(*chosen) +
                            ", and ignores this one");
             } else {
@@ -411,12 +411,12 @@ private:
             found_[miss].severity = chosen ? Severity::Warning : Severity::Error;
         if (!chosen) {
             report(Severity::Error, 0, std::nullopt,
-                   "no record is named " + toUtf8(directory::GameName) +
+                   "no record is named " + toUtf8(directory::gameName) +
                        ": the launcher finds no login page and shows an empty login window");
         }
     }
 
-    // A name that reads as GameName once the invisible characters written in it are gone: the
+    // A name that reads as gameName once the invisible characters written in it are gone: the
     // launcher reads them as the ANSI code page's default character, or keeps them, and misses
     // the record. A byte-order mark at the start of the document is a problem of its own.
     template <typename Source>
@@ -439,7 +439,7 @@ private:
             core.remove_prefix(1);
         while (!core.empty() && isWhiteSpace(core.back()))
             core.remove_suffix(1);
-        if (core != directory::GameName)
+        if (core != directory::gameName)
             return false;
         if (!first)
             return begin == 0 && !written.empty() && written[0] == 0xFEFF;
@@ -455,7 +455,7 @@ private:
                    (read == std::u16string(1, character)
                         ? ", which the launcher keeps"
                         : ", which the launcher reads as " + quoted(read)) +
-                   ": the name is not " + quoted(directory::GameName) +
+                   ": the name is not " + quoted(directory::gameName) +
                    ", so the launcher misses this record; remove the character");
         return true;
     }
@@ -466,10 +466,10 @@ private:
             core.remove_prefix(1);
         while (!core.empty() && isWhiteSpace(core.back()))
             core.remove_suffix(1);
-        if (!equalsIgnoringAsciiCase(core, directory::GameName))
+        if (!equalsIgnoringAsciiCase(core, directory::gameName))
             return false;
         report(Severity::Warning, where, number,
-               "the record is named " + quoted(name) + ", not " + quoted(directory::GameName) +
+               "the record is named " + quoted(name) + ", not " + quoted(directory::gameName) +
                    ": the launcher only takes a record whose name is exactly that, with the same "
                    "letter case and no white space or line break around it");
         return true;

@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 #include "base/error_text.h"
+#include "directory/choose_server_entry.h"
 #include "directory/document_signature.h"
 #include "report.h"
 

@@ -173,7 +173,7 @@ int sign(const Options& options, const std::optional<signature::PublicKey>& oper
 int run(const Options& options) {
     std::optional<signature::PublicKey> operatorKey;
     try {
-        operatorKey = directory::operatorKeyFromPem(directory::BuiltInOperatorKey);
+        operatorKey = directory::operatorKeyFromPem(directory::builtInOperatorKey);
     } catch (const std::exception& failure) {
         std::cerr << "tarvenne-directory: the operator's key built in: " << failure.what() << "\n";
         return Failed;

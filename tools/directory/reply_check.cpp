@@ -2,7 +2,7 @@
 
 #include "base/error_text.h"
 #include "base/utf.h"
-#include "directory/server_directory.h"
+#include "directory/server_entry.h"
 #include "document_text.h"
 #include "http/errors.h"
 #include "http/reply_rules.h"
@@ -172,7 +172,7 @@ std::optional<std::string> htmlPageProblem(std::string_view body, const Outcome&
            " not an update document: " +
            (launcher.error
                 ? "the launcher fails on it"
-                : "the launcher finds no record of " + toUtf8(directory::GameName) + " in it") +
+                : "the launcher finds no record of " + toUtf8(directory::gameName) + " in it") +
            "; a directory listing, an error page or a script's error message is served in the "
            "document's place: serve the update document itself";
 }

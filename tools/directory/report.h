@@ -1,6 +1,6 @@
 #pragma once
 
-#include "directory/server_directory.h"
+#include "directory/server_entry.h"
 
 #include <optional>
 #include <string>

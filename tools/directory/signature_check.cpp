@@ -11,7 +11,7 @@ namespace tarvenne::tools {
 namespace {
 
 const std::string launcherFails =
-    "the launcher fails with \"" + toUtf8(directory::NotSignedByOperator) + "\"";
+    "the launcher fails with \"" + toUtf8(directory::notSignedByOperator) + "\"";
 
 std::string messageFor(directory::SignatureState state) {
     switch (state) {
@@ -44,7 +44,7 @@ void checkSignature(CheckResult& result, std::string_view body, std::string_view
     std::ranges::stable_sort(result.problems, [](const Problem& a, const Problem& b) {
         return std::pair(a.line, a.column) < std::pair(b.line, b.column);
     });
-    result.launcher = {std::nullopt, std::u16string(directory::NotSignedByOperator)};
+    result.launcher = {std::nullopt, std::u16string(directory::notSignedByOperator)};
 }
 
 } // namespace tarvenne::tools

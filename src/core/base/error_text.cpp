@@ -1,7 +1,6 @@
 #include "base/error_text.h"
 
 #include "base/error.h"
-#include "base/lower_case.h"
 #include "base/utf.h"
 
 namespace tarvenne {
@@ -39,16 +38,6 @@ std::u16string withFullStop(std::u16string text) {
     if (!text.empty() && text.back() > u'.')
         text.push_back(u'.');
     return text;
-}
-
-std::u16string applicationTitle(std::u16string_view executablePath) {
-    const auto slash = executablePath.find_last_of(u"/\\");
-    std::u16string_view name =
-        slash == std::u16string_view::npos ? executablePath : executablePath.substr(slash + 1);
-    name = name.substr(0, name.find(u'.'));
-    if (name.empty())
-        return std::u16string();
-    return name.front() + toLowerCase(name.substr(1));
 }
 
 } // namespace tarvenne

@@ -15,8 +15,4 @@ std::optional<std::u16string> errorBoxText(const std::exception& failure);
 // Appends "." when the text is not empty and its last character's code is above U+002E.
 std::u16string withFullStop(std::u16string text);
 
-// The application title from the launcher's file path: the file name without its directory,
-// cut before its first full stop, every character after the first lower-cased.
-std::u16string applicationTitle(std::u16string_view executablePath);
-
 } // namespace tarvenne

@@ -1,5 +1,7 @@
+#include "directory/choose_server_entry.h"
+
 #include "directory/record_chooser.h"
-#include "directory/server_directory.h"
+#include "directory/url_decode.h"
 
 #include <string>
 

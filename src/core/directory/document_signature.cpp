@@ -1,14 +1,11 @@
 #include "directory/document_signature.h"
 
 #include "base/error.h"
-#include "directory/server_directory.h"
+#include "directory/document_format.h"
 #include "signature/base64url.h"
 
 namespace tarvenne::directory {
 namespace {
-
-constexpr char recordSeparator = static_cast<char>(RecordSeparator);
-constexpr char fieldSeparator = static_cast<char>(FieldSeparator);
 
 // Bytes up to 0x20, which the launcher trims from the document's ends.
 std::string_view withoutBlankEnd(std::string_view bytes) {
@@ -18,11 +15,11 @@ std::string_view withoutBlankEnd(std::string_view bytes) {
 }
 
 template <typename Text> bool startsAsSignatureRecord(Text record) {
-    if (record.size() <= SignatureRecordName.size() ||
-        record[SignatureRecordName.size()] != fieldSeparator)
+    if (record.size() <= signatureRecordName.size() ||
+        record[signatureRecordName.size()] != fieldSeparator)
         return false;
-    for (std::size_t i = 0; i < SignatureRecordName.size(); ++i) {
-        if (record[i] != SignatureRecordName[i])
+    for (std::size_t i = 0; i < signatureRecordName.size(); ++i) {
+        if (record[i] != signatureRecordName[i])
             return false;
     }
     return true;
@@ -35,7 +32,7 @@ std::optional<SignatureRecord> findSignatureRecord(std::string_view body) {
     if (start == std::string_view::npos || !startsAsSignatureRecord(body.substr(start + 1)))
         return std::nullopt;
     const std::string_view signature =
-        withoutBlankEnd(body.substr(start + 1 + SignatureRecordName.size() + 1));
+        withoutBlankEnd(body.substr(start + 1 + signatureRecordName.size() + 1));
     return SignatureRecord{start, body.substr(0, start), signature};
 }
 
@@ -56,7 +53,7 @@ SignatureState signatureState(std::string_view body, const signature::PublicKey&
 
 void checkOperatorSignature(std::string_view body, const signature::PublicKey& operatorKey) {
     if (signatureState(body, operatorKey) != SignatureState::Valid)
-        throw Error(std::u16string(NotSignedByOperator));
+        throw Error(std::u16string(notSignedByOperator));
 }
 
 std::optional<signature::PublicKey> operatorKeyFromPem(std::string_view pem) {
@@ -71,7 +68,7 @@ std::string signDocument(std::string_view document, const signature::PrivateKey&
     const std::string_view signedBytes = withoutBlankEnd(document);
     std::string signedDocument(signedBytes);
     signedDocument += recordSeparator;
-    signedDocument += SignatureRecordName;
+    signedDocument += signatureRecordName;
     signedDocument += fieldSeparator;
     signedDocument += signature::base64UrlEncode(key.sign(signedBytes));
     signedDocument += '\n';

@@ -8,15 +8,15 @@
 
 namespace tarvenne::directory {
 
-// A signed update document ends with one more record: SignatureRecordName, the field separator
+// A signed update document ends with one more record: signatureRecordName, the field separator
 // and the base64url encoding, without padding, of the operator's signature (ECDSA P-256 with
 // SHA-256, DER) over the reply body's bytes before that record's record separator. White
 // space after the signature is ignored. The record choice meets this record only when no
 // earlier record is the game's, and passes over it.
-inline constexpr std::string_view SignatureRecordName = "~signature";
+inline constexpr std::string_view signatureRecordName = "~signature";
 
 // What a launcher built with the operator's key shows for a document without its signature.
-inline constexpr std::u16string_view NotSignedByOperator =
+inline constexpr std::u16string_view notSignedByOperator =
     u"The update document is not signed by the operator.";
 
 // The signature record that ends a document.
@@ -27,7 +27,7 @@ struct SignatureRecord {
 };
 
 // The document's last record, when it is a signature record: the bytes after the last record
-// separator start with SignatureRecordName and the field separator.
+// separator start with signatureRecordName and the field separator.
 std::optional<SignatureRecord> findSignatureRecord(std::string_view body);
 
 // Whether a record of the decoded document starts as a signature record does.
@@ -42,7 +42,7 @@ enum class SignatureState {
 
 SignatureState signatureState(std::string_view body, const signature::PublicKey& operatorKey);
 
-// Throws Error(NotSignedByOperator) unless the document's signature is valid.
+// Throws Error(notSignedByOperator) unless the document's signature is valid.
 void checkOperatorSignature(std::string_view body, const signature::PublicKey& operatorKey);
 
 // The operator's key from its PEM text, nothing for an empty text: documents are not checked.

@@ -1,5 +1,6 @@
 #include "directory/fetch_server_entry.h"
 
+#include "directory/choose_server_entry.h"
 #include "directory/document_signature.h"
 
 namespace tarvenne::directory {

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "directory/server_directory.h"
+#include "directory/server_entry.h"
 #include "http/http_client.h"
 #include "signature/ecdsa_p256.h"
+#include "text/code_page.h"
 
 #include <optional>
 #include <string_view>

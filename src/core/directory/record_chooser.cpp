@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 #include "base/utf.h"
+#include "directory/document_format.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -10,7 +11,7 @@
 namespace tarvenne::directory {
 namespace {
 
-constexpr char16_t separatorUnits[] = {RecordSeparator, FieldSeparator};
+constexpr char16_t separatorUnits[] = {recordSeparator, fieldSeparator};
 constexpr std::u16string_view separators(separatorUnits, std::size(separatorUnits));
 
 // A field of the chosen record longer than this gets its room for the rest of the document.
@@ -21,8 +22,8 @@ constexpr bool isBlank(char16_t c) {
     return c <= u' ';
 }
 
-// A blank in a first field settles that it is not GameName, unless the document's end trims it.
-static_assert(std::ranges::none_of(GameName, isBlank));
+// A blank in a first field settles that it is not gameName, unless the document's end trims it.
+static_assert(std::ranges::none_of(gameName, isBlank));
 
 // The position of the first `unit` in `text`, or npos; runs without it are passed over four
 // units at a time.
@@ -62,10 +63,10 @@ bool RecordChooser::take(std::u16string_view piece) {
         const std::u16string_view rest = piece.substr(at);
         switch (phase_) {
         case Phase::BeforeName:
-            if (rest.front() == RecordSeparator) {
+            if (rest.front() == recordSeparator) {
                 endRecordBeforeName();
                 ++at;
-            } else if (rest.front() == FieldSeparator) {
+            } else if (rest.front() == fieldSeparator) {
                 recordHasFieldSeparator_ = true;
                 ++at;
             } else {
@@ -78,7 +79,7 @@ bool RecordChooser::take(std::u16string_view piece) {
             at += takeInName(rest);
             break;
         case Phase::PassingOver: {
-            const std::size_t end = findUnit(rest, RecordSeparator);
+            const std::size_t end = findUnit(rest, recordSeparator);
             if (end == std::u16string_view::npos)
                 return true;
             at += end + 1;
@@ -107,7 +108,7 @@ std::optional<ServerEntry> RecordChooser::finish() {
             endRecordBeforeName();
             return std::nullopt;
         }
-        if (nameMatched_ == GameName.size())
+        if (nameMatched_ == gameName.size())
             throw listIndexOutOfBounds(3);
         return std::nullopt;
     case Phase::PassingOver:
@@ -124,12 +125,12 @@ std::optional<ServerEntry> RecordChooser::finish() {
     return std::nullopt;
 }
 
-// Up to the end of the first field, or until it can no longer be GameName; returns the
+// Up to the end of the first field, or until it can no longer be gameName; returns the
 // characters taken.
 std::size_t RecordChooser::takeInName(std::u16string_view rest) {
     for (std::size_t i = 0; i < rest.size(); ++i) {
         const char16_t c = rest[i];
-        if (c == RecordSeparator || c == FieldSeparator) {
+        if (c == recordSeparator || c == fieldSeparator) {
             endNameAt(c);
             return i + 1;
         }
@@ -137,7 +138,7 @@ std::size_t RecordChooser::takeInName(std::u16string_view rest) {
             ++trailingBlanks_;
             continue;
         }
-        if (trailingBlanks_ > 0 || nameMatched_ == GameName.size() || GameName[nameMatched_] != c) {
+        if (trailingBlanks_ > 0 || nameMatched_ == gameName.size() || gameName[nameMatched_] != c) {
             phase_ = Phase::PassingOver;
             return i + 1;
         }
@@ -162,23 +163,23 @@ std::size_t RecordChooser::takeInChosen(std::u16string_view rest) {
     if (end == rest.size())
         return end;
     endChosenField();
-    if (rest[end] == RecordSeparator && phase_ != Phase::Chosen)
+    if (rest[end] == recordSeparator && phase_ != Phase::Chosen)
         throw listIndexOutOfBounds(3);
     return end + 1;
 }
 
 void RecordChooser::endNameAt(char16_t separator) {
-    const bool isGameName = trailingBlanks_ == 0 && nameMatched_ == GameName.size();
+    const bool isGameName = trailingBlanks_ == 0 && nameMatched_ == gameName.size();
     if (!isGameName) {
-        phase_ = separator == RecordSeparator ? Phase::BeforeName : Phase::PassingOver;
+        phase_ = separator == recordSeparator ? Phase::BeforeName : Phase::PassingOver;
         recordHasFieldSeparator_ = false;
         return;
     }
     // Reading the fourth field comes first: a chosen record without it fails here.
-    if (separator == RecordSeparator)
+    if (separator == recordSeparator)
         throw listIndexOutOfBounds(3);
     phase_ = Phase::InChosen;
-    fields_.assign(1, std::u16string(GameName));
+    fields_.assign(1, std::u16string(gameName));
     field_.clear();
     trailingBlanks_ = 0;
 }

@@ -1,7 +1,8 @@
+#include "directory/url_decode.h"
+
 #include "base/ascii.h"
 #include "base/error.h"
 #include "base/utf.h"
-#include "directory/server_directory.h"
 
 #include <cstdint>
 #include <cstring>

@@ -69,7 +69,7 @@ HttpClient::HttpClient(Timeouts timeouts) : state_(std::make_unique<State>()) {
 
 HttpClient::~HttpClient() = default;
 
-std::u16string HttpClient::Get(std::string_view address) {
+std::u16string HttpClient::getText(std::string_view address) {
     return getBody(address).text();
 }
 

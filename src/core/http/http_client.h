@@ -28,7 +28,7 @@ public:
     HttpClient& operator=(const HttpClient&) = delete;
 
     // The reply body as text; throws Error (SocketError, HttpReplyError, ...) on failure.
-    std::u16string Get(std::string_view address);
+    std::u16string getText(std::string_view address);
     // The same exchange, returning the body before it becomes text.
     ReplyBody getBody(std::string_view address);
 

@@ -3,7 +3,7 @@
 #include "app/error_box.h"
 
 #include <QIcon>
-#include <base/error_text.h>
+#include <base/application_title.h>
 
 namespace tarvenne::ui {
 namespace {

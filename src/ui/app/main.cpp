@@ -4,6 +4,6 @@
 #include <directory/update_list_url.h>
 
 int main(int, char** argv) {
-    return tarvenne::ui::runLauncher(argv[0], tarvenne::directory::UpdateListUrl,
-                                     tarvenne::directory::BuiltInOperatorKey);
+    return tarvenne::ui::runLauncher(argv[0], tarvenne::directory::updateListUrl,
+                                     tarvenne::directory::builtInOperatorKey);
 }

@@ -21,7 +21,7 @@
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
-#include <directory/server_directory.h>
+#include <directory/server_entry.h>
 
 namespace tarvenne::ui {
 namespace {

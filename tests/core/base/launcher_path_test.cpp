@@ -1,4 +1,4 @@
-#include "base/error_text.h"
+#include "base/application_title.h"
 #include "base/launcher_path.h"
 
 #include <filesystem>

@@ -1,7 +1,7 @@
 #include "base/error.h"
 #include "base/utf.h"
+#include "directory/choose_server_entry.h"
 #include "directory/record_chooser.h"
-#include "directory/server_directory.h"
 
 #include <gtest/gtest.h>
 #include <ostream>
@@ -18,7 +18,7 @@ namespace {
 using namespace std::string_view_literals;
 
 ServerEntry chosen(std::u16string siteAddress, std::u16string loginPage, std::u16string title) {
-    return ServerEntry{std::u16string(GameName), std::move(siteAddress), std::move(loginPage),
+    return ServerEntry{std::u16string(gameName), std::move(siteAddress), std::move(loginPage),
                        std::move(title)};
 }
 

@@ -55,7 +55,7 @@ Outcome failure(std::u16string_view message) {
 }
 
 ServerEntry game(std::u16string siteAddress, std::u16string title) {
-    return ServerEntry{std::u16string(GameName), std::move(siteAddress), u"login.php",
+    return ServerEntry{std::u16string(gameName), std::move(siteAddress), u"login.php",
                        std::move(title)};
 }
 
@@ -79,7 +79,7 @@ TEST(DocumentSignature, OnlySignedDocumentsGiveARecordWithTheKey) {
     };
     const std::string gameSigned = withSignature(gameDocument, gameSignature);
     const ServerEntry gameRecord = game(u"https://play.example.net/", u"Tarvenne Online+");
-    const Outcome notSigned = failure(NotSignedByOperator);
+    const Outcome notSigned = failure(notSignedByOperator);
     std::string otherLetter(gameSignature);
     otherLetter[40] = otherLetter[40] == 'A' ? 'B' : 'A';
     const Case cases[] = {

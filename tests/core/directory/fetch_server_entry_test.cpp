@@ -82,7 +82,7 @@ TEST(FetchServerEntry, ChecksTheSignatureOfTheBodyAfterItsFraming) {
         fetchServerEntry(secondClient, tamperingServer.url(), 936, operatorKey);
         ADD_FAILURE() << "a tampered document was taken";
     } catch (const Error& failure) {
-        EXPECT_EQ(failure.message(), NotSignedByOperator);
+        EXPECT_EQ(failure.message(), notSignedByOperator);
     }
 }
 

@@ -1,5 +1,5 @@
 #include "base/error.h"
-#include "directory/server_directory.h"
+#include "directory/url_decode.h"
 
 #include <gtest/gtest.h>
 

@@ -31,7 +31,7 @@ const Bound byTheBytes{30s, {5s, 20s, 30s}};
 // "text: " and the text returned, or the failure's message.
 std::string outcomeOf(HttpClient& client, const std::string& address) {
     try {
-        return "text: " + toUtf8(client.Get(address));
+        return "text: " + toUtf8(client.getText(address));
     } catch (const Error& error) {
         return error.what();
     }

@@ -16,10 +16,10 @@ using namespace tarvenne::testing;
 
 constexpr auto closeWait = 5s; // how long a test waits for the client's close to show
 
-// The failure message of `Get`, or "no failure".
+// The failure message of `getText`, or "no failure".
 std::string failureOf(HttpClient& client, const std::string& address) {
     try {
-        client.Get(address);
+        client.getText(address);
         return "no failure";
     } catch (const Error& error) {
         return error.what();
@@ -29,7 +29,7 @@ std::string failureOf(HttpClient& client, const std::string& address) {
 TEST(HttpClient, SendsTheRequestHeadAndReturnsTheBody) {
     ScriptedServer server({send("HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhello"), keepOpen()});
     HttpClient client;
-    EXPECT_EQ(client.Get(server.url("/dir/update.html?v=1#top")), u"hello");
+    EXPECT_EQ(client.getText(server.url("/dir/update.html?v=1#top")), u"hello");
     EXPECT_EQ(server.requests(),
               std::vector<std::string>{"GET /dir/update.html?v=1 HTTP/1.1\r\n"
                                        "Host: 127.0.0.1:" +
@@ -46,7 +46,7 @@ TEST(HttpClient, RedirectIsNotFollowed) {
                                 "Content-Length: 3\r\n\r\nabc")});
     HttpClient client;
     try {
-        client.Get(server.url());
+        client.getText(server.url());
         ADD_FAILURE() << "no failure";
     } catch (const HttpReplyError& error) {
         EXPECT_EQ(error.message(), u"HTTP/1.1 302 Found");
@@ -171,7 +171,7 @@ TEST(HttpClient, CookiesOfEveryHeadAreStoredWithTheAddress) {
                                 "HTTP/1.1 200 OK\r\nSet-Cookie: late=2; Path=/\r\n\r\n")});
     HttpClient client;
     const std::string address = server.url();
-    client.Get(address);
+    client.getText(address);
     EXPECT_EQ(client.cookies().cookies(),
               (std::vector<Cookie>{{"early", "1", address}, {"late", "2", address}}));
 }

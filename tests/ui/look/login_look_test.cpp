@@ -17,7 +17,7 @@
 #include <QTest>
 #include <QTimer>
 #include <cstdint>
-#include <directory/server_directory.h>
+#include <directory/server_entry.h>
 #include <memory>
 #include <optional>
 

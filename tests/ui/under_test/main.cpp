@@ -20,5 +20,5 @@ Q_COREAPP_STARTUP_FUNCTION(startReport)
 
 int main(int, char** argv) {
     return tarvenne::ui::runLauncher(argv[0], qgetenv("TARVENNE_TEST_DIRECTORY").toStdString(),
-                                     tarvenne::directory::BuiltInOperatorKey);
+                                     tarvenne::directory::builtInOperatorKey);
 }
