@@ -1,10 +1,11 @@
 #include "document_check.h"
 
-#include "base/error_text.h"
 #include "base/utf.h"
 #include "charset_advice.h"
 #include "directory/choose_server_entry.h"
+#include "directory/document_format.h"
 #include "directory/document_signature.h"
+#include "directory/record_walk.h"
 #include "document_text.h"
 
 #include <algorithm>
@@ -13,10 +14,10 @@
 namespace tarvenne::tools {
 namespace {
 
-constexpr char16_t recordSeparator = u'^';
-constexpr char16_t fieldSeparator = u'|';
 constexpr text::CodePage latin1 = 28591;
 constexpr text::CodePage utf8 = 65001;
+
+using directory::isBlank;
 
 // The launcher's URL decoding, carried out so that every decoded byte remembers the place of
 // the text it came from, and so that it goes on past a faulty escape.
@@ -25,22 +26,47 @@ struct DecodedBytes {
     std::vector<std::size_t> sources; // for each byte, its index in the body's text
 };
 
-// Splits at `separator` as the launcher does, keeping each piece's start.
+// A field as the launcher splits the decoded text, with the index of its start.
 struct Piece {
     std::size_t start;
     std::u16string_view text;
 };
 
-std::vector<Piece> pieces(std::u16string_view text, std::size_t offset, char16_t separator) {
-    std::vector<Piece> found;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        const std::size_t end = std::min(text.find(separator, start), text.size());
-        if (end > start)
-            found.push_back({offset + start, text.substr(start, end - start)});
-        start = end + 1;
+struct Record {
+    std::size_t start;
+    std::vector<Piece> fields;
+};
+
+// Collects the records of the launcher's walk over a whole text.
+class RecordCollector final : public directory::RecordWalk::Reader {
+public:
+    explicit RecordCollector(std::u16string_view text) : text_(text) {}
+
+    std::vector<Record> records;
+
+private:
+    Next fieldText(const directory::FieldPlace&, std::u16string_view) override { return Next::Go; }
+
+    Next fieldEnded(const directory::FieldPlace& place, std::size_t length) override {
+        fields_.push_back({place.start, text_.substr(place.start, length)});
+        return Next::Go;
     }
-    return found;
+
+    void recordEnded(std::size_t, std::size_t start, std::size_t) override {
+        records.push_back({start, std::move(fields_)});
+        fields_.clear();
+    }
+
+    std::u16string_view text_;
+    std::vector<Piece> fields_;
+};
+
+std::vector<Record> recordsOf(std::u16string_view text) {
+    RecordCollector collector(text);
+    directory::RecordWalk walk(collector);
+    walk.take(text);
+    walk.finish();
+    return std::move(collector.records);
 }
 
 class DocumentCheck {
@@ -98,7 +124,7 @@ private:
         try {
             return {directory::chooseServerEntry(std::move(document), ansiCodePage_), std::nullopt};
         } catch (const std::exception& failure) {
-            return {std::nullopt, errorBoxText(failure).value_or(std::u16string())};
+            return failureOutcome(failure);
         }
     }
 
@@ -224,6 +250,9 @@ private:
         };
         std::optional<std::size_t> foreign; // the first character the ANSI code page lacks
         std::size_t foreignCount = 0;
+        // The launcher's decoding ends at the first zero.
+        const std::u16string_view document =
+            std::u16string_view(text_).substr(0, text_.find(u'\0'));
         std::size_t i = 0;
         while (i < text_.size()) {
             const char16_t c = text_[i];
@@ -231,10 +260,8 @@ private:
                 checkZero(i);
                 break;
             }
-            if (c == u'+') {
-                emit(' ', i++);
-            } else if (c == u'%') {
-                i = decodeEscape(i, emit);
+            if (directory::startsEscape(c)) {
+                i = decodeEscape(document.substr(i), i, emit);
             } else if (c < 0x80) {
                 emit(static_cast<char>(c), i++);
             } else {
@@ -282,47 +309,32 @@ private:
         }
     }
 
-    template <typename Emit> std::size_t decodeEscape(std::size_t index, const Emit& emit) {
-        const auto at = [&](std::size_t k) -> char16_t {
-            return k < text_.size() ? text_[k] : u'\0';
-        };
-        const auto hexValue = [](char16_t c) -> int {
-            if (c >= u'0' && c <= u'9')
-                return c - u'0';
-            if (c >= u'A' && c <= u'F')
-                return c - u'A' + 10;
-            if (c >= u'a' && c <= u'f')
-                return c - u'a' + 10;
-            return -1;
-        };
-        if (at(index + 1) == u'%') {
-            emit('%', index);
-            return index + 2;
+    // An escape as the launcher reads it. One that the launcher fails on is reported, and the
+    // check goes on after its "%".
+    template <typename Emit>
+    std::size_t decodeEscape(std::u16string_view escape, std::size_t index, const Emit& emit) {
+        const directory::EscapeReading reading = directory::readEscape(escape);
+        if (reading.kind == directory::EscapeReading::Kind::Byte) {
+            emit(reading.byte, index);
+            return index + reading.length;
         }
         const std::string launcherPosition = std::to_string(
             text::encode(std::u16string_view(text_).substr(0, index), ansiCodePage_).size() + 1);
-        if (at(index + 1) == u'\0' || at(index + 2) == u'\0') {
+        if (reading.kind == directory::EscapeReading::Kind::CutOff) {
             report(Severity::Error, index, recordAtPlace,
                    "the escape " + quoted(std::u16string_view(text_).substr(index, 2)) +
                        " is cut off by the end of the document: the launcher fails at position " +
                        launcherPosition + "; write a percent sign as %25 or %%");
-            emit('%', index);
-            return index + 1;
-        }
-        const int high = hexValue(at(index + 1));
-        const int low = hexValue(at(index + 2));
-        if (high < 0 || low < 0) {
+        } else {
             const std::size_t length = 2 + characterLength(text_, index + 2);
             report(Severity::Error, index, recordAtPlace,
                    quoted(std::u16string_view(text_).substr(index, length)) +
                        " is not an escape of two hexadecimal digits: the launcher fails at "
                        "position " +
                        launcherPosition + "; write a percent sign as %25 or %%");
-            emit('%', index);
-            return index + 1;
         }
-        emit(static_cast<char>(high * 16 + low), index);
-        return index + 3;
+        emit('%', index);
+        return index + 1;
     }
 
     // The decoded text with, for each of its characters, the index in the body's text that
@@ -352,25 +364,17 @@ private:
         const auto source = [&](std::size_t index) {
             return index < sources.size() ? sources[index] : text_.size();
         };
-        std::size_t begin = 0;
-        std::size_t end = text.size();
-        while (begin < end && isBlank(text[begin]))
-            ++begin;
-        while (end > begin && isBlank(text[end - 1]))
-            --end;
-
         std::optional<std::size_t> chosen;
         std::size_t number = 0;
-        const std::u16string_view whole(text);
-        const std::vector<Piece> records =
-            pieces(whole.substr(begin, end - begin), begin, recordSeparator);
-        for (const Piece& record : records) {
+        const std::vector<Record> records = recordsOf(text);
+        for (const Record& record : records) {
             ++number;
             recordStarts_.push_back(source(record.start));
-            // The signature's own check is the operator key's.
-            if (number == records.size() && directory::isSignatureRecord(record.text))
+            // The signature's own check is the operator key's; a record's start tells a signature.
+            if (number == records.size() &&
+                directory::isSignatureRecord(std::u16string_view(text).substr(record.start)))
                 continue;
-            const std::vector<Piece> fields = pieces(record.text, record.start, fieldSeparator);
+            const std::vector<Piece>& fields = record.fields;
             const Severity examined = chosen ? Severity::Warning : Severity::Error;
             if (fields.empty()) {
                 report(examined, source(record.start), number,
@@ -393,7 +397,7 @@ private:
                            checkNearMiss(name, source(record.start), number);
             }
             const bool used = isGame && chosen == number;
-            if (fields.size() < 4) {
+            if (fields.size() < directory::entryFieldCount) {
                 report(
                     used ? Severity::Error : Severity::Warning, source(record.start), number,
                     "the record has " + std::to_string(fields.size()) +

@@ -1,7 +1,6 @@
 #include "document_signing.h"
 
 #include "base/error.h"
-#include "base/error_text.h"
 #include "directory/choose_server_entry.h"
 #include "directory/document_signature.h"
 #include "report.h"
@@ -15,7 +14,7 @@ Outcome launcherOutcome(std::string_view body, std::string_view charset,
         return {directory::chooseServerEntryFromBody(ByteBuffer(body), charset, ansiCodePage),
                 std::nullopt};
     } catch (const std::exception& failure) {
-        return {std::nullopt, errorBoxText(failure).value_or(std::u16string())};
+        return failureOutcome(failure);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "document_text.h"
 
 #include "base/utf.h"
+#include "directory/document_format.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -23,10 +24,6 @@ std::size_t characterLength(std::u16string_view text, std::size_t index) {
                    isLowSurrogate(text[index + 1])
                ? 2
                : 1;
-}
-
-bool isBlank(char16_t c) {
-    return c <= u' ';
 }
 
 bool isControl(char16_t c) {
@@ -77,7 +74,7 @@ std::string invisibleCharacterName(char16_t c) {
 }
 
 bool isWhiteSpace(char16_t c) {
-    return isBlank(c) || c == 0xA0 || c == 0x200B || c == 0x3000;
+    return directory::isBlank(c) || c == 0xA0 || c == 0x200B || c == 0x3000;
 }
 
 std::string codePointName(char16_t c) {

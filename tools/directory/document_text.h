@@ -13,8 +13,6 @@ namespace tarvenne::tools {
 // The length in UTF-16 units of the character that starts at `index`.
 std::size_t characterLength(std::u16string_view text, std::size_t index);
 
-// U+0020 and below: what the launcher trims from both ends of the document.
-bool isBlank(char16_t c);
 // The C0 and C1 controls and DEL.
 bool isControl(char16_t c);
 // Blanks and the spaces that look like them.

@@ -3,7 +3,6 @@
 // --check lists every problem of the document, and with --sign signs it.
 #include "base/byte_buffer.h"
 #include "base/error.h"
-#include "base/error_text.h"
 #include "base/utf.h"
 #include "check_report.h"
 #include "directory/document_signature.h"
@@ -70,10 +69,6 @@ DocumentSource sourceOf(const Options& options) {
     if (options.file)
         return {DocumentSource::Kind::File, *options.file};
     return {DocumentSource::Kind::Address, options.url};
-}
-
-Outcome failureOutcome(const std::exception& failure) {
-    return {std::nullopt, errorBoxText(failure).value_or(std::u16string())};
 }
 
 // Prints how a lookup ended; a failure's message goes to standard error.

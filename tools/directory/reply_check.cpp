@@ -2,6 +2,7 @@
 
 #include "base/error_text.h"
 #include "base/utf.h"
+#include "directory/document_format.h"
 #include "directory/server_entry.h"
 #include "document_text.h"
 #include "http/errors.h"
@@ -151,7 +152,8 @@ std::string elementText(std::string_view page, std::string_view tag) {
 bool isMarkup(std::string_view body) {
     if (body.starts_with("\xEF\xBB\xBF"))
         body.remove_prefix(3);
-    const auto start = std::ranges::find_if(body, [](char c) { return !isBlank(c); });
+    const auto start = std::ranges::find_if(
+        body, [](char c) { return !directory::isBlank(static_cast<unsigned char>(c)); });
     if (body.end() - start < 2 || *start != '<')
         return false;
     const char next = *(start + 1);

@@ -2,6 +2,7 @@
 
 #include "directory/server_entry.h"
 
+#include <exception>
 #include <optional>
 #include <string>
 
@@ -20,6 +21,9 @@ struct Outcome {
     std::optional<std::u16string> error;
     bool operator==(const Outcome&) const = default;
 };
+
+// How a lookup that failed ends: with the text of the error box that the launcher shows.
+Outcome failureOutcome(const std::exception& failure);
 
 // "address: URL" or "file: PATH", for a person to read.
 std::string sourceLine(const DocumentSource& source);

@@ -38,16 +38,6 @@ std::string lowerCased(std::string_view text) {
     return out;
 }
 
-int hexDigitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 std::u16string asciiText(std::string_view bytes) {
     std::u16string text(bytes.size(), u'?');
     std::ranges::transform(bytes, text.begin(), [](char c) {

@@ -47,7 +47,16 @@ template <typename Table> bool keepsAscii(const Table& table) {
     return true;
 }
 
-// The value of a hexadecimal digit (0 to 9, A to F, a to f), or -1 for any other byte.
-int hexDigitValue(char c);
+// The value of a hexadecimal digit (0 to 9, A to F, a to f), or -1 for any other byte or
+// character.
+template <typename Char> constexpr int hexDigitValue(Char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
 
 } // namespace tarvenne

@@ -7,9 +7,9 @@
 namespace tarvenne::directory {
 namespace {
 
-// Bytes up to 0x20, which the launcher trims from the document's ends.
+// Without the blanks at the end, which the launcher trims from the document.
 std::string_view withoutBlankEnd(std::string_view bytes) {
-    while (!bytes.empty() && static_cast<unsigned char>(bytes.back()) <= 0x20)
+    while (!bytes.empty() && isBlank(static_cast<unsigned char>(bytes.back())))
         bytes.remove_suffix(1);
     return bytes;
 }

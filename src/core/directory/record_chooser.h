@@ -1,5 +1,6 @@
 #pragma once
 
+#include "directory/record_walk.h"
 #include "directory/server_entry.h"
 
 #include <optional>
@@ -9,50 +10,38 @@
 
 namespace tarvenne::directory {
 
-// Chooses the game's record from the decoded update document, which it is fed piece by piece.
-// The document is trimmed of characters up to U+0020 at both ends and split at "^" into
-// records, each record at "|" into fields, empty ones dropped; the first record whose first
-// field is gameName is chosen. No list of records or fields is built: a record that is not
-// chosen is looked at up to its first field, then passed over, and of the chosen record only
-// its first four fields are kept. Throws "List index out of bounds (0)" for a record of field
-// separators only that is examined, "List index out of bounds (3)" for a chosen record with
-// fewer than four fields.
-class RecordChooser {
+// Chooses the game's record from the decoded update document, which it is fed piece by piece:
+// the first record, in the order of the RecordWalk, whose first field is gameName. A record
+// that is not chosen is looked at up to its first field, then passed over, and of the chosen
+// record only its first four fields are kept. Throws "List index out of bounds (0)" for a
+// record of field separators only that is examined, "List index out of bounds (3)" for a
+// chosen record with fewer than four fields.
+class RecordChooser final : private RecordWalk::Reader {
 public:
     // `lengthBound`: at most how many UTF-16 units the document has, so that a field of the
     // chosen record that outgrows one piece is given its room once rather than moved as it grows.
     explicit RecordChooser(std::size_t lengthBound) : lengthBound_(lengthBound) {}
+    RecordChooser(const RecordChooser&) = delete;
+    RecordChooser& operator=(const RecordChooser&) = delete;
 
     // The next piece of the document; false once the choice is made and no more is needed.
-    bool take(std::u16string_view piece);
+    bool take(std::u16string_view piece) { return walk_.take(piece); }
 
     // After the last piece: the chosen record, or nothing when no record is named gameName.
     std::optional<ServerEntry> finish();
 
 private:
-    enum class Phase {
-        BeforeName,  // at the start of a record, or after its leading field separators
-        InName,      // in the first field, which so far may still be gameName
-        PassingOver, // in a record whose first field is not gameName
-        InChosen,    // in a field of the chosen record
-        Chosen,      // the chosen record's four fields are complete
-    };
-
-    std::size_t takeInName(std::u16string_view rest);
-    std::size_t takeInChosen(std::u16string_view rest);
-    void endNameAt(char16_t separator);
-    void endRecordBeforeName();
-    void endChosenField();
-    ServerEntry takeChosenEntry();
+    Next fieldText(const FieldPlace& place, std::u16string_view text) override;
+    Next fieldEnded(const FieldPlace& place, std::size_t length) override;
+    void recordEnded(std::size_t record, std::size_t start, std::size_t fieldCount) override;
 
     std::size_t lengthBound_;
-    std::size_t taken_ = 0; // units of the document taken, the current piece included
-    bool started_ = false;  // past the white space at the document's start
-    Phase phase_ = Phase::BeforeName;
-    bool recordHasFieldSeparator_ = false;
-    std::size_t nameMatched_ = 0;        // characters of gameName that the first field has matched
-    std::size_t trailingBlanks_ = 0;     // characters up to U+0020 ending the field read so far
-    std::vector<std::u16string> fields_; // the chosen record's complete fields
+    RecordWalk walk_{*this};
+    bool chosen_ = false;                // the current record is named gameName
+    std::size_t nameRecord_ = 0;         // the record whose first field is being read
+    std::size_t nameSeen_ = 0;           // characters of that field given so far
+    std::size_t nameMatched_ = 0;        // how many of them, from the first, are those of gameName
+    std::vector<std::u16string> fields_; // the chosen record's fields that have ended
     std::u16string field_;               // the chosen record's field being read
 };
 

@@ -3,6 +3,7 @@
 #include "base/ascii.h"
 #include "base/error.h"
 #include "base/utf.h"
+#include "directory/document_format.h"
 
 #include <cstdint>
 #include <cstring>
@@ -56,19 +57,15 @@ ByteBuffer urlDecode(ByteBuffer decoded, text::CodePage codePage) {
         i = special;
         if (i == bytes.size())
             break;
-        if (bytes[i] == '+') {
-            *out++ = ' ';
-            ++i;
-        } else if (i + 1 < bytes.size() && bytes[i + 1] == '%') {
-            *out++ = '%';
-            i += 2;
-        } else if (i + 2 >= bytes.size()) {
+        const EscapeReading escape = readEscape(bytes.substr(i));
+        switch (escape.kind) {
+        case EscapeReading::Kind::Byte:
+            *out++ = escape.byte;
+            i += escape.length;
+            break;
+        case EscapeReading::Kind::CutOff:
             throw cutOffEscape(i);
-        } else if (const int high = hexDigitValue(bytes[i + 1]), low = hexDigitValue(bytes[i + 2]);
-                   high >= 0 && low >= 0) {
-            *out++ = static_cast<char>(high * 16 + low);
-            i += 3;
-        } else {
+        case EscapeReading::Kind::Invalid:
             throw invalidEscape(bytes.substr(i, 3), i, codePage);
         }
     }
