@@ -1,22 +1,12 @@
 #include "address_check.h"
 
+#include "base/ascii.h"
+
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <string>
 
 namespace tarvenne::tools {
-namespace {
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
-} // namespace
-
 // The address is taken apart as the client takes it (a backslash counts as "/").
 std::optional<std::string> refusalOf(std::string_view address) {
     std::string rest(address);

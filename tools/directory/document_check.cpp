@@ -5,6 +5,7 @@
 #include "directory/choose_server_entry.h"
 #include "directory/document_format.h"
 #include "directory/document_signature.h"
+#include "directory/login_address.h"
 #include "directory/record_walk.h"
 #include "document_text.h"
 
@@ -470,7 +471,7 @@ private:
             core.remove_prefix(1);
         while (!core.empty() && isWhiteSpace(core.back()))
             core.remove_suffix(1);
-        if (!equalsIgnoringAsciiCase(core, directory::gameName))
+        if (!equalsIgnoringCase(core, directory::gameName))
             return false;
         report(Severity::Warning, where, number,
                "the record is named " + quoted(name) + ", not " + quoted(directory::gameName) +
@@ -516,31 +517,34 @@ private:
                             "document stands for a space: write a plus sign as %2B");
             return;
         }
-        std::size_t schemeLength = 0;
-        for (const std::u16string_view scheme : {u"http://", u"https://"}) {
-            if (address.size() >= scheme.size() &&
-                equalsIgnoringAsciiCase(std::u16string_view(address).substr(0, scheme.size()),
-                                        scheme))
-                schemeLength = scheme.size();
-        }
-        if (schemeLength == 0) {
+        const directory::LoginAddress read = directory::readLoginAddress(address);
+        if (!read.web) {
             report(severity, source(siteAddress.start), number,
                    joined + ", which does not start with http:// or https://");
             return;
         }
-        if (used && schemeLength == std::u16string_view(u"http://").size()) {
+        if (!read.namesHost) {
+            report(severity, source(siteAddress.start), number,
+                   joined + ", which names no host" +
+                       (used ? ": the launcher shows " +
+                                   quoted(u"The login page's address \"" + address +
+                                          u"\" is not a web address.") +
+                                   " in its error box"
+                             : ""));
+            return;
+        }
+        if (read.added > 0) {
             report(Severity::Warning, source(siteAddress.start), number,
-                   "the login page " + quoted(address) +
+                   joined + ", which names no scheme: the launcher opens " + quoted(read.address) +
+                       "; write the site address with https://");
+        }
+        if (used && read.plainHttp) {
+            report(Severity::Warning, source(siteAddress.start), number,
+                   "the login page " + quoted(read.address) +
                        " is plain http://: a network attacker can replace the login page; serve "
                        "it over https");
         }
-        const std::size_t hostEnd =
-            std::min(address.find_first_of(u"/?#", schemeLength), address.size());
-        if (hostEnd == schemeLength) {
-            report(severity, source(siteAddress.start), number, joined + ", which names no host");
-            return;
-        }
-        if (hostEnd > siteAddress.text.size()) {
+        if (read.authorityEnd - read.added > siteAddress.text.size()) {
             report(severity, source(loginPage.start), number,
                    joined + ": the login page runs into the host name; end the site address "
                             "with \"/\"");

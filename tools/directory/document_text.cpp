@@ -104,11 +104,6 @@ std::string quoted(std::u16string_view text) {
     return shown + "\"";
 }
 
-bool equalsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
-    const auto lower = [](char16_t c) -> char16_t { return c >= u'A' && c <= u'Z' ? c + 32 : c; };
-    return std::ranges::equal(a, b, [&](char16_t x, char16_t y) { return lower(x) == lower(y); });
-}
-
 std::size_t utf8SequenceLength(char lead) {
     const auto byte = static_cast<unsigned char>(lead);
     return byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;

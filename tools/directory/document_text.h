@@ -27,8 +27,6 @@ bool isInvisible(char16_t c);
 // common name; empty for any other.
 std::string invisibleCharacterName(char16_t c);
 
-bool equalsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b);
-
 // "U+000A".
 std::string codePointName(char16_t c);
 

@@ -10,8 +10,13 @@ bool isSpaceOrControl(char c) {
     return code <= 0x20 || code == 0x7F;
 }
 
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+template <typename Char> Char lower(Char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<Char>(c - 'A' + 'a') : c;
+}
+
+template <typename Char>
+bool equalsIgnoringCaseOf(std::basic_string_view<Char> a, std::basic_string_view<Char> b) {
+    return std::ranges::equal(a, b, [](Char x, Char y) { return lower(x) == lower(y); });
 }
 
 } // namespace
@@ -29,12 +34,16 @@ std::string_view trimmedEnd(std::string_view text) {
 }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) { return lower(x) == lower(y); });
+    return equalsIgnoringCaseOf(a, b);
+}
+
+bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b) {
+    return equalsIgnoringCaseOf(a, b);
 }
 
 std::string lowerCased(std::string_view text) {
     std::string out(text);
-    std::ranges::transform(out, out.begin(), lower);
+    std::ranges::transform(out, out.begin(), lower<char>);
     return out;
 }
 

@@ -15,6 +15,7 @@ std::string_view trimmedEnd(std::string_view text);
 
 // Equal when ASCII letters are compared without regard to case.
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
+bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b);
 
 // ASCII letters in lower case; every other byte as it is.
 std::string lowerCased(std::string_view text);
