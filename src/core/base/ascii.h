@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -22,31 +20,6 @@ std::string lowerCased(std::string_view text);
 
 // Bytes as US-ASCII text: a byte above 0x7F becomes "?".
 std::u16string asciiText(std::string_view bytes);
-
-// Scans that look at eight bytes at a time.
-inline std::uint64_t eightBytesAt(const char* bytes) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, bytes, sizeof word);
-    return word;
-}
-inline bool isAsciiOnly(std::uint64_t eightBytes) {
-    return (eightBytes & 0x8080808080808080) == 0;
-}
-// Whether any of the eight bytes is `byte`.
-inline bool holdsByte(std::uint64_t eightBytes, char byte) {
-    constexpr std::uint64_t ones = 0x0101010101010101;
-    constexpr std::uint64_t highBits = 0x8080808080808080;
-    const std::uint64_t matches = eightBytes ^ (ones * static_cast<unsigned char>(byte));
-    return ((matches - ones) & ~matches & highBits) != 0;
-}
-
-// Whether a table indexed by byte gives every ASCII byte as itself, as every ANSI page does.
-template <typename Table> bool keepsAscii(const Table& table) {
-    for (unsigned char byte = 0; byte < 0x80; ++byte)
-        if (table[byte] != static_cast<typename Table::value_type>(byte))
-            return false;
-    return true;
-}
 
 // The value of a hexadecimal digit (0 to 9, A to F, a to f), or -1 for any other byte or
 // character.

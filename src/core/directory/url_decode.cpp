@@ -1,11 +1,10 @@
 #include "directory/url_decode.h"
 
-#include "base/ascii.h"
 #include "base/error.h"
 #include "base/utf.h"
 #include "directory/document_format.h"
 
-#include <cstdint>
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -26,23 +25,10 @@ Error invalidEscape(std::string_view escape, std::size_t index, text::CodePage c
                  u") at position " + positionText(index));
 }
 
-// The position of the first "+" or "%" from `from` on, or the end.
-std::size_t nextPlusOrPercent(std::string_view bytes, std::size_t from) {
-    std::size_t i = from;
-    for (; i + 8 <= bytes.size(); i += 8) {
-        const std::uint64_t word = eightBytesAt(bytes.data() + i);
-        if (holdsByte(word, '+') || holdsByte(word, '%'))
-            break;
-    }
-    while (i < bytes.size() && bytes[i] != '+' && bytes[i] != '%')
-        ++i;
-    return i;
-}
-
 } // namespace
 
 // Decodes in place: the output never overtakes the input it is made from, and runs without an
-// escape are found eight bytes at a time and moved only once an escape has shortened the text.
+// escape are moved only once an escape has shortened the text.
 ByteBuffer urlDecode(ByteBuffer decoded, text::CodePage codePage) {
     const std::string_view whole = decoded.view();
     const std::string_view bytes = whole.substr(0, whole.find('\0'));
@@ -50,7 +36,9 @@ ByteBuffer urlDecode(ByteBuffer decoded, text::CodePage codePage) {
     char* out = start;
     std::size_t i = 0;
     while (i < bytes.size()) {
-        const std::size_t special = nextPlusOrPercent(bytes, i);
+        const auto next =
+            std::find_if(bytes.begin() + static_cast<std::ptrdiff_t>(i), bytes.end(), startsEscape);
+        const auto special = static_cast<std::size_t>(next - bytes.begin());
         if (out != start + i)
             std::memmove(out, start + i, special - i);
         out += special - i;
