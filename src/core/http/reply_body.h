@@ -1,6 +1,5 @@
 #pragma once
 
-#include "base/byte_buffer.h"
 #include "http/reply_head.h"
 
 #include <cstdint>
@@ -30,11 +29,11 @@ std::uint64_t chunkSizeOf(std::string_view line);
 // A Content-Length body cut short by the close ends there; a chunked body cut short throws
 // "Connection Closed Gracefully.". Throws "Response body too large." once more than
 // maxBodySize bytes have arrived.
-ByteBuffer readBody(BufferedReader& reader, const BodyFraming& framing, bool keep);
+std::string readBody(BufferedReader& reader, const BodyFraming& framing, bool keep);
 
 // The body of a successful reply with the charset that its Content-Type names.
 struct ReplyBody {
-    ByteBuffer bytes;
+    std::string bytes;
     std::string charset; // empty when there is none
 
     // The body as text, through the code page that the charset selects.
