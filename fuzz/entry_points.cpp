@@ -135,8 +135,8 @@ void decodeUrl(std::span<const std::uint8_t> data) {
         return;
     const std::string bytes(bytesOf(data.subspan(1)));
     try {
-        const std::string decoded =
-            directory::urlDecode(std::string(bytes), pick(ansiCodePages, data[0]));
+        const ByteBuffer decoded =
+            directory::urlDecode(ByteBuffer(bytes), pick(ansiCodePages, data[0]));
         check(decoded.size() <= bytes.size(), "URL decoding made the bytes longer");
     } catch (const Error&) {
     }
@@ -151,20 +151,20 @@ void chooseRecord(std::span<const std::uint8_t> data) {
     const std::string body(bytesOf(data.subspan(3)));
 
     const Outcome fromBody = outcomeOf([&] {
-        return directory::chooseServerEntryFromBody(std::string(body), charset, ansiCodePage);
+        return directory::chooseServerEntryFromBody(ByteBuffer(body), charset, ansiCodePage);
     });
     const Outcome fromText = outcomeOf([&] {
         return directory::chooseServerEntry(text::decodeBody(body, charset), ansiCodePage);
     });
     check(fromBody == fromText, "the body and its text chose differently");
 
-    std::string bytes = text::encodeBody(std::string(body), charset, ansiCodePage);
+    ByteBuffer bytes = text::encodeBody(ByteBuffer(body), charset, ansiCodePage);
     try {
         bytes = directory::urlDecode(std::move(bytes), ansiCodePage);
     } catch (const Error&) {
         return;
     }
-    const std::u16string decoded = text::decode(bytes, ansiCodePage);
+    const std::u16string decoded = text::decode(bytes.view(), ansiCodePage);
     const Outcome inPieces = outcomeOf([&] {
         directory::RecordChooser chooser(decoded.size());
         for (std::size_t at = 0; at < decoded.size(); at += pieceSize)

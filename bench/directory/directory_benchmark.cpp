@@ -41,7 +41,7 @@ std::string updateDocument() {
 void chooseLastRecord(benchmark::State& state) {
     const auto ansiCodePage = static_cast<text::CodePage>(state.range(0));
     const std::string body = updateDocument();
-    const auto entry = directory::chooseServerEntryFromBody(std::string(body), "", ansiCodePage);
+    const auto entry = directory::chooseServerEntryFromBody(ByteBuffer(body), "", ansiCodePage);
     if (body.size() != documentSize || !entry ||
         entry->siteAddress != u"http://login.example.net/") {
         state.SkipWithError("the document does not give its last record");
@@ -49,7 +49,7 @@ void chooseLastRecord(benchmark::State& state) {
     }
     for (auto _ : state) {
         benchmark::DoNotOptimize(
-            directory::chooseServerEntryFromBody(std::string(body), "", ansiCodePage));
+            directory::chooseServerEntryFromBody(ByteBuffer(body), "", ansiCodePage));
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * body.size()));
 }

@@ -11,7 +11,7 @@ namespace {
 Outcome launcherOutcome(std::string_view body, std::string_view charset,
                         text::CodePage ansiCodePage) {
     try {
-        return {directory::chooseServerEntryFromBody(std::string(body), charset, ansiCodePage),
+        return {directory::chooseServerEntryFromBody(ByteBuffer(body), charset, ansiCodePage),
                 std::nullopt};
     } catch (const std::exception& failure) {
         return failureOutcome(failure);

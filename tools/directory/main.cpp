@@ -1,6 +1,7 @@
 // tarvenne-directory: the operator's check of an update document before it is published. It
 // runs exactly the launcher's fetch, signature check and decoding and prints the outcome, with
 // --check lists every problem of the document, and with --sign signs it.
+#include "base/byte_buffer.h"
 #include "base/error.h"
 #include "base/utf.h"
 #include "check_report.h"
@@ -39,21 +40,22 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-// The file's bytes, read straight into their string.
-std::string readFile(const std::string& path) {
+// The file's bytes, read straight into their buffer.
+ByteBuffer readFile(const std::string& path) {
     const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    std::string bytes;
+    ByteBuffer bytes;
     if (file) {
         std::error_code unknownSize;
         const auto size = std::filesystem::file_size(path, unknownSize);
+        // One byte more than the file's size: the read that finds the file's end has room.
         if (!unknownSize)
-            bytes.reserve(static_cast<std::size_t>(size));
+            bytes.reserve(static_cast<std::size_t>(size) + 1);
         constexpr std::size_t readSize = 1 << 16;
         for (;;) {
-            const std::size_t kept = bytes.size();
-            bytes.resize(kept + readSize);
-            const std::size_t count = std::fread(bytes.data() + kept, 1, readSize, file.get());
-            bytes.resize(kept + count);
+            if (bytes.spareSize() == 0)
+                bytes.reserveSpare(readSize, 0);
+            const std::size_t count = std::fread(bytes.spare(), 1, bytes.spareSize(), file.get());
+            bytes.commit(count);
             if (count == 0)
                 break;
         }
@@ -131,12 +133,13 @@ int check(const Options& options, const std::optional<signature::PublicKey>& ope
         }
     }
     checked.charset = document.charset;
-    CheckResult result = checkDocument(document.bytes, document.charset, checked.ansiCodePage);
+    CheckResult result =
+        checkDocument(document.bytes.view(), document.charset, checked.ansiCodePage);
     if (operatorKey)
-        checkSignature(result, document.bytes, document.charset, *operatorKey);
+        checkSignature(result, document.bytes.view(), document.charset, *operatorKey);
     // The problems of a body that is no update document at all would only follow from that.
     if (std::optional<ReplyProblem> kind =
-            bodyKindProblem(document.bytes, head ? &head->headers : nullptr, result.launcher,
+            bodyKindProblem(document.bytes.view(), head ? &head->headers : nullptr, result.launcher,
                             options.file.has_value())) {
         result.problems.clear();
         result.replyProblems.push_back(std::move(*kind));
@@ -148,10 +151,11 @@ int check(const Options& options, const std::optional<signature::PublicKey>& ope
 // Writes the signed document to standard output, and nothing when it cannot be signed.
 int sign(const Options& options, const std::optional<signature::PublicKey>& operatorKey) {
     try {
-        const std::string document = readFile(*options.file);
-        const auto key = signature::PrivateKey::fromPem(readFile(options.signingKey));
-        const std::string signedBytes = signedDocument(
-            document, options.charset.value_or(""), text::systemAnsiCodePage(), key, operatorKey);
+        const ByteBuffer document = readFile(*options.file);
+        const auto key = signature::PrivateKey::fromPem(readFile(options.signingKey).view());
+        const std::string signedBytes =
+            signedDocument(document.view(), options.charset.value_or(""),
+                           text::systemAnsiCodePage(), key, operatorKey);
         if (!writeBytesToStandardOutput(signedBytes))
             throw Error(u"Cannot write the signed document.");
     } catch (const std::exception& failure) {

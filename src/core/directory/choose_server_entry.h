@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/byte_buffer.h"
 #include "directory/server_entry.h"
 #include "text/code_page.h"
 
@@ -17,7 +18,7 @@ std::optional<ServerEntry> chooseServerEntry(std::u16string document, text::Code
 
 // The same for the document as a reply body and the charset of its Content-Type: the result of
 // chooseServerEntry(text::decodeBody(body, charset), ansiCodePage), made without the whole text.
-std::optional<ServerEntry> chooseServerEntryFromBody(std::string body, std::string_view charset,
+std::optional<ServerEntry> chooseServerEntryFromBody(ByteBuffer body, std::string_view charset,
                                                      text::CodePage ansiCodePage);
 
 } // namespace tarvenne::directory

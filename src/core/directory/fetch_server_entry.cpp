@@ -9,7 +9,7 @@ std::optional<ServerEntry>
 chooseServerEntryFromReply(http::ReplyBody body, text::CodePage ansiCodePage,
                            const std::optional<signature::PublicKey>& operatorKey) {
     if (operatorKey)
-        checkOperatorSignature(body.bytes, *operatorKey);
+        checkOperatorSignature(body.bytes.view(), *operatorKey);
     return chooseServerEntryFromBody(std::move(body.bytes), body.charset, ansiCodePage);
 }
 

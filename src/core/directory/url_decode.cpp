@@ -29,8 +29,8 @@ Error invalidEscape(std::string_view escape, std::size_t index, text::CodePage c
 
 // Decodes in place: the output never overtakes the input it is made from, and runs without an
 // escape are moved only once an escape has shortened the text.
-std::string urlDecode(std::string decoded, text::CodePage codePage) {
-    const std::string_view whole = decoded;
+ByteBuffer urlDecode(ByteBuffer decoded, text::CodePage codePage) {
+    const std::string_view whole = decoded.view();
     const std::string_view bytes = whole.substr(0, whole.find('\0'));
     char* const start = decoded.data();
     char* out = start;
@@ -57,7 +57,7 @@ std::string urlDecode(std::string decoded, text::CodePage codePage) {
             throw invalidEscape(bytes.substr(i, 3), i, codePage);
         }
     }
-    decoded.resize(static_cast<std::size_t>(out - start));
+    decoded.truncate(static_cast<std::size_t>(out - start));
     return decoded;
 }
 

@@ -28,10 +28,10 @@ public:
             std::min({wanted, mostKept - total_, std::uint64_t{readSize}}));
         std::size_t received = 0;
         if (keep_) {
-            const std::size_t kept = bytes_.size();
-            bytes_.resize(kept + size);
-            received = reader.read(bytes_.data() + kept, size);
-            bytes_.resize(kept + received);
+            // Straight into the body's room, which a body of unknown size takes up to the bound.
+            bytes_.reserveSpare(size, mostKept);
+            received = reader.read(bytes_.spare(), size);
+            bytes_.commit(received);
         } else {
             scratch_.resize(readSize);
             received = reader.read(scratch_.data(), size);
@@ -59,13 +59,13 @@ public:
             bytes_.reserve(static_cast<std::size_t>(std::min(size, mostKept)));
     }
 
-    std::string take() { return std::move(bytes_); }
+    ByteBuffer take() { return std::move(bytes_); }
 
 private:
     bool keep_;
     std::uint64_t total_ = 0;
     std::string scratch_; // for bytes that are not kept
-    std::string bytes_;
+    ByteBuffer bytes_;
 };
 
 // [rfc7230] 4.1. Chunked Transfer Coding
@@ -94,7 +94,7 @@ std::optional<std::uint64_t> contentLengthOf(const HeaderList& headers) {
 }
 
 // For replies that normally have no body: one is read only when it starts soon.
-std::string bodyIfItStarts(BufferedReader& reader, const ReplyHead& head, bool keep) {
+ByteBuffer bodyIfItStarts(BufferedReader& reader, const ReplyHead& head, bool keep) {
     if (!reader.waitForBytes(unexpectedBodyWait))
         return {};
     return readBody(reader, bodyFramingOf(head.headers), keep);
@@ -124,7 +124,7 @@ std::uint64_t chunkSizeOf(std::string_view line) {
     return size;
 }
 
-std::string readBody(BufferedReader& reader, const BodyFraming& framing, bool keep) {
+ByteBuffer readBody(BufferedReader& reader, const BodyFraming& framing, bool keep) {
     BodyCollector body(keep);
     switch (framing.kind) {
     case BodyFraming::Kind::Chunked:
@@ -142,13 +142,13 @@ std::string readBody(BufferedReader& reader, const BodyFraming& framing, bool ke
 }
 
 std::u16string ReplyBody::text() const {
-    return text::decodeBody(bytes, charset);
+    return text::decodeBody(bytes.view(), charset);
 }
 
 ReplyBody takeReplyBody(BufferedReader& reader, const ReplyHead& head) {
     const auto contentType = head.headers.value("Content-Type");
     std::string charset = contentType ? charsetOf(*contentType) : std::string();
-    std::string body;
+    ByteBuffer body;
     switch (judge(head.statusCode, head.headers)) {
     case Verdict::Success:
         return {readBody(reader, bodyFramingOf(head.headers), true), std::move(charset)};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/byte_buffer.h"
 #include "http/reply_head.h"
 
 #include <cstdint>
@@ -29,11 +30,11 @@ std::uint64_t chunkSizeOf(std::string_view line);
 // A Content-Length body cut short by the close ends there; a chunked body cut short throws
 // "Connection Closed Gracefully.". Throws "Response body too large." once more than
 // maxBodySize bytes have arrived.
-std::string readBody(BufferedReader& reader, const BodyFraming& framing, bool keep);
+ByteBuffer readBody(BufferedReader& reader, const BodyFraming& framing, bool keep);
 
 // The body of a successful reply with the charset that its Content-Type names.
 struct ReplyBody {
-    std::string bytes;
+    ByteBuffer bytes;
     std::string charset; // empty when there is none
 
     // The body as text, through the code page that the charset selects.

@@ -57,13 +57,13 @@ std::u16string decodeBody(std::string_view bytes, std::string_view charset) {
     return decode(bytes, bodyCodePage(charset));
 }
 
-std::string encodeBody(std::string bytes, std::string_view charset, CodePage codePage) {
+ByteBuffer encodeBody(ByteBuffer bytes, std::string_view charset, CodePage codePage) {
     const CodePage source = bodyCodePage(charset);
     if (const auto& table = cachedByteForByteTable(source, codePage)) {
         convertInPlace(std::span(bytes.data(), bytes.size()), *table);
         return bytes;
     }
-    return transcode(bytes, source, codePage);
+    return transcode(bytes.view(), source, codePage);
 }
 
 } // namespace tarvenne::text

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/byte_buffer.h"
+
 #include <functional>
 #include <optional>
 #include <span>
@@ -47,7 +49,7 @@ void decodeInPieces(std::string_view bytes, CodePage codePage,
 std::string encode(std::u16string_view text, CodePage codePage);
 
 // encode(decode(bytes, from), to), without holding the whole text in between.
-std::string transcode(std::string_view bytes, CodePage from, CodePage to);
+ByteBuffer transcode(std::string_view bytes, CodePage from, CodePage to);
 
 // A reply body to text: the code page its charset selects when known and decodable,
 // ISO-8859-1 otherwise. A byte-order mark is kept.
@@ -56,7 +58,7 @@ std::u16string decodeBody(std::string_view bytes, std::string_view charset);
 // encode(decodeBody(bytes, charset), codePage), without holding the whole text in between.
 // The bytes are taken over: where each byte of the body's page becomes one byte of
 // `codePage`, they are converted where they are.
-std::string encodeBody(std::string bytes, std::string_view charset, CodePage codePage);
+ByteBuffer encodeBody(ByteBuffer bytes, std::string_view charset, CodePage codePage);
 
 // The ANSI code page for a locale name such as "zh_CN.UTF-8", "ru_RU", "C" or "POSIX",
 // derived from its language and region.

@@ -165,11 +165,11 @@ void tableInPieces(std::string_view bytes, const CharacterTable& table,
     }
 }
 
-// Appends `text` in the converter's page to `bytes`; with
+// Appends `text` in the converter's page to `bytes` (a std::string or a ByteBuffer); with
 // `flush`, also what the converter still holds. What the converter itself fails on (the
 // substituting callbacks report nothing for the input) is written as ISO-8859-1.
-void appendEncoded(UConverter* converter, std::u16string_view text, bool flush,
-                   std::string& bytes) {
+template <typename Bytes>
+void appendEncoded(UConverter* converter, std::u16string_view text, bool flush, Bytes& bytes) {
     if (converter == nullptr) {
         bytes.append(std::string_view(toLatin1(text)));
         return;
@@ -253,9 +253,9 @@ std::string encode(std::u16string_view text, CodePage codePage) {
     return bytes;
 }
 
-std::string transcode(std::string_view bytes, CodePage from, CodePage to) {
+ByteBuffer transcode(std::string_view bytes, CodePage from, CodePage to) {
     UConverter* target = writingConverterFor(to);
-    std::string out;
+    ByteBuffer out;
     out.reserve(bytes.size());
     decodeInPieces(bytes, from, [&](std::u16string_view piece) {
         appendEncoded(target, piece, false, out);

@@ -92,8 +92,8 @@ void decodeInPieces(std::string_view bytes, CodePage codePage,
             return;
 }
 
-std::string transcode(std::string_view bytes, CodePage from, CodePage to) {
-    return encode(decode(bytes, from), to);
+ByteBuffer transcode(std::string_view bytes, CodePage from, CodePage to) {
+    return ByteBuffer(encode(decode(bytes, from), to));
 }
 
 } // namespace tarvenne::text

@@ -145,12 +145,12 @@ TEST(ChooseServerEntry, ReplyBodiesGiveWhatTheirTextGives) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(outcomeOf([&] {
-                      return chooseServerEntryFromBody(std::string(toUtf8(c.document)), "utf-8",
+                      return chooseServerEntryFromBody(ByteBuffer(toUtf8(c.document)), "utf-8",
                                                        c.ansiCodePage);
                   }),
                   expectedOutcome(c));
     }
-    EXPECT_EQ(chooseServerEntryFromBody(std::string("Tarvenne|d|l|\xC4\xE3"), "", 1252),
+    EXPECT_EQ(chooseServerEntryFromBody(ByteBuffer("Tarvenne|d|l|\xC4\xE3"), "", 1252),
               chosen(u"d", u"l", u"\u00C4\u00E3"));
 }
 
@@ -180,12 +180,11 @@ TEST(ChooseServerEntry, RecordsAndFieldsLongerThanTheDecodingPieces) {
                                  std::string(70'000, 'l') + "|" + title + "\r\n \t";
     const ServerEntry expected =
         chosen(u"d", std::u16string(70'000, u'l'), std::u16string(title.begin(), title.end()));
-    EXPECT_EQ(chooseServerEntryFromBody(std::string(document), "", 1252), expected);
+    EXPECT_EQ(chooseServerEntryFromBody(ByteBuffer(document), "", 1252), expected);
     const std::string barsFirst = std::string(100'000, '|') + "^Tarvenne|d|l|c";
     const Outcome failure = ServerEntry{std::u16string(outOfBounds0), {}, {}, {}};
-    EXPECT_EQ(
-        outcomeOf([&] { return chooseServerEntryFromBody(std::string(barsFirst), "", 1252); }),
-        failure);
+    EXPECT_EQ(outcomeOf([&] { return chooseServerEntryFromBody(ByteBuffer(barsFirst), "", 1252); }),
+              failure);
 }
 
 } // namespace

@@ -62,7 +62,7 @@ ServerEntry game(std::u16string siteAddress, std::u16string title) {
 Outcome outcomeOf(std::string_view body, std::string_view charset,
                   const std::optional<signature::PublicKey>& operatorKey) {
     try {
-        return chooseServerEntryFromReply({std::string(body), std::string(charset)}, 1252,
+        return chooseServerEntryFromReply({ByteBuffer(body), std::string(charset)}, 1252,
                                           operatorKey);
     } catch (const Error& failure) {
         return ServerEntry{failure.message(), {}, {}, {}};

@@ -75,7 +75,7 @@ std::string bodyOf(const BodyFraming& framing, const std::vector<std::string>& p
     ScriptedSource source(pieces, feed);
     BufferedReader reader(source);
     try {
-        return std::string(readBody(reader, framing, true));
+        return std::string(readBody(reader, framing, true).view());
     } catch (const Error& error) {
         return std::string("failure: ") + error.what();
     }
@@ -144,7 +144,7 @@ TEST(ReadBody, TrailerAfterTheLineAfterTheLastChunkIsLeftUnread) {
     ScriptedSource source({"1\r\na\r\n0\r\nTrailer: x\r\nMore: y\r\n"},
                           ScriptedSource::Feed::Whole);
     BufferedReader reader(source);
-    EXPECT_EQ(readBody(reader, {Kind::Chunked}, true), "a");
+    EXPECT_EQ(readBody(reader, {Kind::Chunked}, true).view(), "a");
     EXPECT_EQ(reader.readLine(), "More: y");
 }
 
