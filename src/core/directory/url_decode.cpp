@@ -11,6 +11,14 @@
 namespace tarvenne::directory {
 namespace {
 
+// The offset of the first `byte` in `bytes` from `from` on, or their size.
+std::size_t nextOf(std::string_view bytes, char byte, std::size_t from) {
+    const void* const found = std::memchr(bytes.data() + from, byte, bytes.size() - from);
+    return found == nullptr
+               ? bytes.size()
+               : static_cast<std::size_t>(static_cast<const char*>(found) - bytes.data());
+}
+
 std::u16string positionText(std::size_t index) {
     return fromLatin1(std::to_string(index + 1));
 }
@@ -28,17 +36,18 @@ Error invalidEscape(std::string_view escape, std::size_t index, text::CodePage c
 } // namespace
 
 // Decodes in place: the output never overtakes the input it is made from, and runs without an
-// escape are moved only once an escape has shortened the text.
+// escape are moved only once an escape has shortened the text. The next "+" and the next "%"
+// are each looked for again only once an escape has taken them.
 ByteBuffer urlDecode(ByteBuffer decoded, text::CodePage codePage) {
     const std::string_view whole = decoded.view();
     const std::string_view bytes = whole.substr(0, whole.find('\0'));
     char* const start = decoded.data();
     char* out = start;
     std::size_t i = 0;
+    std::size_t nextPlus = nextOf(bytes, '+', 0);
+    std::size_t nextPercent = nextOf(bytes, '%', 0);
     while (i < bytes.size()) {
-        const auto next =
-            std::find_if(bytes.begin() + static_cast<std::ptrdiff_t>(i), bytes.end(), startsEscape);
-        const auto special = static_cast<std::size_t>(next - bytes.begin());
+        const std::size_t special = std::min(nextPlus, nextPercent);
         if (out != start + i)
             std::memmove(out, start + i, special - i);
         out += special - i;
@@ -50,6 +59,10 @@ ByteBuffer urlDecode(ByteBuffer decoded, text::CodePage codePage) {
         case EscapeReading::Kind::Byte:
             *out++ = escape.byte;
             i += escape.length;
+            if (nextPlus < i)
+                nextPlus = nextOf(bytes, '+', i);
+            if (nextPercent < i)
+                nextPercent = nextOf(bytes, '%', i);
             break;
         case EscapeReading::Kind::CutOff:
             throw cutOffEscape(i);

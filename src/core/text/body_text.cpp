@@ -1,3 +1,4 @@
+#include "base/ascii.h"
 #include "text/code_page.h"
 
 #include <algorithm>
@@ -37,9 +38,17 @@ std::optional<ByteTable> byteForByteTable(CodePage from, CodePage to) {
     return table;
 }
 
+// Bytes through the table; where it keeps ASCII as it is (as every ANSI page does), runs of
+// ASCII are passed over eight bytes at a time.
 void convertInPlace(std::span<char> bytes, const ByteTable& table) {
-    for (char& byte : bytes)
-        byte = table[static_cast<unsigned char>(byte)];
+    const auto convert = [&table](char& byte) { byte = table[static_cast<unsigned char>(byte)]; };
+    std::size_t i = 0;
+    if (keepsAscii(table)) {
+        for (; i + 8 <= bytes.size(); i += 8)
+            if (!isAsciiOnly(eightBytesAt(bytes.data() + i)))
+                std::ranges::for_each(bytes.subspan(i, 8), convert);
+    }
+    std::ranges::for_each(bytes.subspan(i), convert);
 }
 
 const std::optional<ByteTable>& cachedByteForByteTable(CodePage from, CodePage to) {
