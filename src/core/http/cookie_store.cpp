@@ -3,6 +3,7 @@
 #include "base/ascii.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <unordered_map>
 
@@ -41,6 +42,11 @@ template <typename Visit> void forEachCookieOfSetCookie2(std::string_view value,
     }
 }
 
+std::uint32_t hashOf(std::string_view name, std::size_t origin) {
+    const std::size_t hash = std::hash<std::string_view>()(name) ^ (origin * 0x9E3779B97F4A7C15u);
+    return static_cast<std::uint32_t>(hash ^ (hash >> 32));
+}
+
 } // namespace
 
 // A "Set-cookie" line holds one cookie, so a head has few of them: their names are looked up
@@ -65,17 +71,13 @@ void CookieStore::takeFrom(const HeaderList& head, std::string_view origin) {
                     found->second = true;
             });
     }
-    const auto known = std::ranges::find(origins_, origin);
-    const auto number = static_cast<std::size_t>(known - origins_.begin());
-    if (known == origins_.end()) {
-        origins_.emplace_back(origin);
-        places_.emplace_back();
-    }
     // At most one cookie more than each value has commas: the table grows once.
     std::size_t incoming = version1.size();
     for (const std::string_view value : version2)
         incoming += static_cast<std::size_t>(std::ranges::count(value, ',')) + 1;
-    places_[number].reserve(places_[number].size() + incoming);
+    growSlots(cookies_.size() + incoming);
+
+    const std::size_t number = originNumber(origin);
     for (const NameAndValue& cookie : version1)
         if (!alsoInVersion2.at(cookie.name))
             store(cookie.name, cookie.value, number);
@@ -88,19 +90,66 @@ std::vector<Cookie> CookieStore::cookies() const {
     std::vector<Cookie> all;
     all.reserve(cookies_.size());
     for (const StoredCookie& cookie : cookies_)
-        all.push_back({cookie.name, cookie.value, origins_[cookie.origin]});
+        all.push_back(
+            {std::string(cookie.name()), std::string(cookie.value()), origins_[cookie.origin]});
     return all;
+}
+
+// Each origin is kept once; a client sees one or two.
+std::size_t CookieStore::originNumber(std::string_view origin) {
+    const auto found = std::ranges::find(origins_, origin);
+    if (found != origins_.end())
+        return static_cast<std::size_t>(found - origins_.begin());
+    origins_.emplace_back(origin);
+    return origins_.size() - 1;
 }
 
 // A new name and origin goes to the end; a known one takes the new value in its place.
 void CookieStore::store(std::string_view name, std::string_view value, std::size_t origin) {
-    auto& places = places_[origin];
-    if (const auto known = places.find(name); known != places.end()) {
-        cookies_[known->second].value = value;
+    growSlots(cookies_.size() + 1);
+    const std::uint32_t hash = hashOf(name, origin);
+    Slot& slot = slotOf(name, origin, hash);
+    if (slot.place != freePlace) {
+        StoredCookie& stored = cookies_[slot.place];
+        stored.text.replace(stored.nameLength, std::string::npos, value);
         return;
     }
-    cookies_.push_back({std::string(name), std::string(value), origin});
-    places.emplace(cookies_.back().name, cookies_.size() - 1);
+    slot = {hash, static_cast<std::uint32_t>(cookies_.size())};
+    cookies_.push_back({std::string(name).append(value), name.size(), origin});
+}
+
+CookieStore::Slot& CookieStore::slotOf(std::string_view name, std::size_t origin,
+                                       std::uint32_t hash) {
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        Slot& slot = slots_[i];
+        if (slot.place == freePlace)
+            return slot;
+        const StoredCookie& stored = cookies_[slot.place];
+        if (slot.hash == hash && stored.origin == origin && stored.name() == name)
+            return slot;
+    }
+}
+
+// Room for `count` cookies at most half full, or as it is. The stored hashes place every cookie
+// anew without looking at it.
+void CookieStore::growSlots(std::size_t count) {
+    if (count * 2 <= slots_.size())
+        return;
+    std::size_t size = std::max<std::size_t>(16, slots_.size() * 2);
+    while (size < count * 2)
+        size *= 2;
+    std::vector<Slot> old(size, Slot{0, freePlace});
+    old.swap(slots_);
+    const std::size_t mask = slots_.size() - 1;
+    for (const Slot& slot : old) {
+        if (slot.place == freePlace)
+            continue;
+        std::size_t i = slot.hash & mask;
+        while (slots_[i].place != freePlace)
+            i = (i + 1) & mask;
+        slots_[i] = slot;
+    }
 }
 
 } // namespace tarvenne::http

@@ -3,10 +3,10 @@
 #include "http/reply_head.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace tarvenne::http {
@@ -32,17 +32,30 @@ public:
 
 private:
     struct StoredCookie {
-        std::string name;
-        std::string value;
+        std::string text; // the name followed by the value
+        std::size_t nameLength;
         std::size_t origin; // in origins_
+        std::string_view name() const { return std::string_view(text).substr(0, nameLength); }
+        std::string_view value() const { return std::string_view(text).substr(nameLength); }
     };
 
+    // A place in cookies_ with the hash of its cookie's name and origin.
+    struct Slot {
+        std::uint32_t hash;
+        std::uint32_t place;
+    };
+    static constexpr std::uint32_t freePlace = UINT32_MAX;
+
+    std::size_t originNumber(std::string_view origin);
     void store(std::string_view name, std::string_view value, std::size_t origin);
+    // The slot of the cookie of that name and origin, or the free slot where it belongs.
+    Slot& slotOf(std::string_view name, std::size_t origin, std::uint32_t hash);
+    void growSlots(std::size_t count);
 
     std::vector<std::string> origins_;
-    std::deque<StoredCookie> cookies_; // which keeps each where it is while it grows
-    // For each origin, the place in cookies_ of each name, viewed in its cookie.
-    std::vector<std::unordered_map<std::string_view, std::size_t>> places_;
+    std::deque<StoredCookie> cookies_;
+    // A hash table of the cookies, open addressing with linear probing; at most half full.
+    std::vector<Slot> slots_;
 };
 
 } // namespace tarvenne::http
