@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -22,24 +20,6 @@ std::string lowerCased(std::string_view text);
 
 // Bytes as US-ASCII text: a byte above 0x7F becomes "?".
 std::u16string asciiText(std::string_view bytes);
-
-// Eight bytes at a time: passes over runs of ASCII in the conversions of long bodies.
-inline std::uint64_t eightBytesAt(const char* bytes) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, bytes, sizeof word);
-    return word;
-}
-inline bool isAsciiOnly(std::uint64_t eightBytes) {
-    return (eightBytes & 0x8080808080808080) == 0;
-}
-
-// Whether a table indexed by byte gives every ASCII byte as itself, as every ANSI page does.
-template <typename Table> bool keepsAscii(const Table& table) {
-    for (unsigned char byte = 0; byte < 0x80; ++byte)
-        if (table[byte] != static_cast<typename Table::value_type>(byte))
-            return false;
-    return true;
-}
 
 // The value of a hexadecimal digit (0 to 9, A to F, a to f), or -1 for any other byte or
 // character.

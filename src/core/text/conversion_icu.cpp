@@ -1,4 +1,3 @@
-#include "base/ascii.h"
 #include "base/utf.h"
 #include "text/best_fit_table.h"
 #include "text/code_page.h"
@@ -153,25 +152,13 @@ const std::optional<CharacterTable>& characterTableFor(CodePage codePage) {
 // Units read through a table at a time: small enough for the processor's cache.
 constexpr std::size_t tablePieceSize = 16 * 1024;
 
-// Hands `bytes` read through `table` to `take`, piece by piece, until it stops. Where the table
-// reads ASCII as it is (as every ANSI page does), runs of ASCII are widened eight bytes at a time.
+// Hands `bytes` read through `table` to `take`, piece by piece, until it stops.
 void tableInPieces(std::string_view bytes, const CharacterTable& table,
                    const std::function<bool(std::u16string_view)>& take) {
-    const bool asciiAsItIs = keepsAscii(table);
     std::u16string piece(std::min(tablePieceSize, bytes.size()), u'\0');
     for (std::size_t at = 0; at < bytes.size(); at += tablePieceSize) {
         const std::string_view part = bytes.substr(at, tablePieceSize);
-        std::size_t i = 0;
-        for (; asciiAsItIs && i + 8 <= part.size(); i += 8) {
-            if (isAsciiOnly(eightBytesAt(part.data() + i))) {
-                for (std::size_t k = i; k < i + 8; ++k)
-                    piece[k] = static_cast<unsigned char>(part[k]);
-            } else {
-                for (std::size_t k = i; k < i + 8; ++k)
-                    piece[k] = table[static_cast<unsigned char>(part[k])];
-            }
-        }
-        for (; i < part.size(); ++i)
+        for (std::size_t i = 0; i < part.size(); ++i)
             piece[i] = table[static_cast<unsigned char>(part[i])];
         if (!take(std::u16string_view(piece).substr(0, part.size())))
             return;
