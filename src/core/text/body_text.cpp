@@ -54,7 +54,7 @@ bool isAsciiOnly(const char* eightBytes) {
 }
 
 // Bytes through the table; where it keeps ASCII as it is, runs of ASCII are passed over eight
-// bytes at a time (a byte at a time, decoding a long document takes a fifth longer).
+// bytes at a time (a byte at a time, decoding a long document takes a third longer).
 void convertInPlace(std::span<char> bytes, const ByteTable& table) {
     const auto convert = [&table](char& byte) { byte = table[static_cast<unsigned char>(byte)]; };
     std::size_t i = 0;
