@@ -7,9 +7,10 @@ namespace tarvenne::ui {
 namespace {
 
 // Windows, through the native window handles of the toolkit's windows. Its desktop window
-// manager composes every window, and its layered windows carry a colour key of their own. A
-// frameless window is a pop-up window without a system menu, so the toolkit's window flags
-// already leave it nothing to offer; the toolkit writes the program's name for an empty title.
+// manager composes every window, and its layered windows carry a colour key of their own. The
+// toolkit makes a frameless window without minimise and maximise flags a pop-up window with no
+// system menu and no buttons: it has nothing more to offer. For an empty title the toolkit
+// writes the program's name.
 class WindowsWindowSystem final : public WindowSystem {
 public:
     bool composesWindows() const override { return true; }
