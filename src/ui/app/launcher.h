@@ -32,9 +32,9 @@ std::future<directory::ServerEntry> startFetchingGameRecord(std::string address,
 
 // The login gate in front of the hidden main window: gives the login window the game's record
 // once it has been fetched (a failure is shown in the error box and leaves the login window
-// unshaped, with its design title; so are the login window's own failures), runs the login window
-// and, once it has handed the game's window to the main window, titles the main window with the
-// record's title. Returns whether the hand-off took place.
+// unshaped, with its design title), runs the login window, whose own failures are shown in the
+// error box too, and, once it has handed the game's window to the main window, titles the main
+// window with the record's title. Returns whether the hand-off took place.
 bool passLoginGate(MainWindow& mainWindow, std::future<directory::ServerEntry> gameRecord);
 
 // Runs the launcher: the login gate, then, after the hand-off, the main window maximised until
