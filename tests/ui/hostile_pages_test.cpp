@@ -4,7 +4,7 @@
 // separate windows stay few and on the screen. Each row serves one hostile page, plays the
 // player, leaves, and then checks what the launcher left behind.
 #include "launcher_process.h"
-#include "login_look/login_layout.h"
+#include "look/login_layout.h"
 #include "loopback_server.h"
 #include "tls_loopback_server.h"
 #include "x11_client.h"

@@ -2,7 +2,7 @@
 // behind. An X client of the test plays the desktop: it closes windows as a window manager
 // does and moves and clicks the pointer.
 #include "launcher_process.h"
-#include "login_look/login_layout.h"
+#include "look/login_layout.h"
 #include "scripted_server.h"
 #include "test_keys.h"
 #include "test_site.h"

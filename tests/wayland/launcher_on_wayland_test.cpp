@@ -2,7 +2,7 @@
 // compositor's X server: the shaped login window, the hand-off and the game in the main
 // window, judged by the compositor's window list and screenshots, with a virtual pointer.
 #include "launcher_process.h"
-#include "login_look/login_layout.h"
+#include "look/login_layout.h"
 #include "sway_desktop.h"
 #include "test_site.h"
 #include "wayland_pointer.h"

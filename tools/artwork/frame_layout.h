@@ -1,6 +1,6 @@
 #pragma once
 
-#include "login_look/login_layout.h"
+#include "look/login_layout.h"
 
 #include <QPointF>
 #include <QRect>

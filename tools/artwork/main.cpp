@@ -1,6 +1,6 @@
 // Draws the login window's artwork and writes it as PNG:
 //   tarvenne-artwork <output.png>
-// The committed picture is src/ui/login_look/login_artwork.png.
+// The committed picture is src/ui/look/login_artwork.png.
 
 #include "artwork.h"
 #include "frame_layout.h"

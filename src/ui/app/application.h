@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/engine_environment.h"
+#include "platform/start_environment.h"
 
 #include <QApplication>
 #include <QString>
@@ -11,7 +11,10 @@ namespace tarvenne::ui {
 // The launcher's application object. Its event handling is the boundary of the main loop and of
 // every modal loop: a failure that escapes the handling of an event is shown in the error box
 // and the loop goes on.
-class Application : public QApplication {
+class Application final : public QApplication {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Application)
+
 public:
     // Settings that must be in place before the application object exists; made first, before
     // any other thread starts.

@@ -5,6 +5,7 @@
 
 #include <QMessageBox>
 #include <QWidget>
+#include <base/error.h>
 #include <base/error_text.h>
 
 namespace tarvenne::ui {
@@ -26,6 +27,10 @@ void showErrorBox(const std::exception& failure) {
     box.setTextFormat(Qt::PlainText);
     runBox(box);
     application->stopShowingError(message);
+}
+
+void showErrorBox(const QString& message) {
+    showErrorBox(Error(message.toStdU16String()));
 }
 
 } // namespace tarvenne::ui

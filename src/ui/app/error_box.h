@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QObject>
+#include <QString>
 #include <exception>
 
 namespace tarvenne::ui {
@@ -11,6 +13,9 @@ namespace tarvenne::ui {
 // failure of the abort kind shows nothing.
 void showErrorBox(const std::exception& failure);
 
+// The error box of a failure with the text `message`.
+void showErrorBox(const QString& message);
+
 // Runs `step`; a failure that escapes it is shown in the error box, and the caller goes on.
 template <typename Step> void showingFailures(Step&& step) {
     try {
@@ -18,6 +23,14 @@ template <typename Step> void showingFailures(Step&& step) {
     } catch (const std::exception& failure) {
         showErrorBox(failure);
     }
+}
+
+// Shows each failure that `window` reports by its signal failed(message) in the error box, once
+// the step that failed has returned; the window stays up.
+template <typename Window> void showFailuresOf(Window& window) {
+    QObject::connect(
+        &window, &Window::failed, &window, [](const QString& message) { showErrorBox(message); },
+        Qt::QueuedConnection);
 }
 
 } // namespace tarvenne::ui

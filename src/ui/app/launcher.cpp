@@ -3,13 +3,10 @@
 #include "app/application.h"
 #include "app/error_box.h"
 #include "app/scene_graph_choice.h"
-#include "app/session_end.h"
-#include "browser/browser_window.h"
 #include "browser/frames_reporting_page.h"
 #include "login_window/login_window.h"
-#include "main_window/main_window.h"
+#include "platform/session_end.h"
 
-#include <base/error.h>
 #include <directory/document_signature.h>
 #include <directory/fetch_server_entry.h>
 #include <http/http_client.h>
@@ -30,13 +27,13 @@ std::future<directory::ServerEntry> startFetchingGameRecord(std::string address,
     });
 }
 
+LauncherWindows::LauncherWindows() : mainWindow_(&profile_) {
+    showFailuresOf(mainWindow_);
+}
+
 bool passLoginGate(MainWindow& mainWindow, std::future<directory::ServerEntry> gameRecord) {
     LoginWindow login(mainWindow.gamePage());
-    // Shown once the step that failed has returned, over the window that stays up.
-    QObject::connect(
-        &login, &LoginWindow::failed, &login,
-        [](const QString& message) { showErrorBox(Error(message.toStdU16String())); },
-        Qt::QueuedConnection);
+    showFailuresOf(login);
     showingFailures([&] { login.takeServerEntry(gameRecord.get()); });
     if (login.exec() != QDialog::Accepted)
         return false;
@@ -52,9 +49,9 @@ int runLauncher(char* programName, std::string_view directoryAddress,
         startFetchingGameRecord(std::string(directoryAddress), std::string(operatorKeyPem));
     Application application(programName, environment);
     chooseSceneGraph();
-    BrowserProfile profile;
-    // Made hidden before the gate, so that its page can take the game's window.
-    MainWindow mainWindow(&profile);
+    // The main window is made hidden before the gate, so that its page can take the game's window.
+    LauncherWindows windows;
+    MainWindow& mainWindow = windows.mainWindow();
     // The end of the desktop's session ends every loop, the gate's and the main loop, and
     // whatever box waits for the player in them.
     SessionEnd sessionEnd;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "browser/browser_profile.h"
+#include "main_window/main_window.h"
+
 #include <directory/server_entry.h>
 #include <future>
 #include <string>
@@ -7,7 +10,18 @@
 
 namespace tarvenne::ui {
 
-class MainWindow;
+// What the launcher shows before its login gate: the browsers' one profile and the hidden main
+// window, whose failures are shown in the error box.
+class LauncherWindows final {
+public:
+    LauncherWindows();
+
+    MainWindow& mainWindow() { return mainWindow_; }
+
+private:
+    BrowserProfile profile_;
+    MainWindow mainWindow_;
+};
 
 // Starts fetching the update document at `address` on a thread of its own, checking its
 // signature against the operator's key in `operatorKeyPem` (none when empty) and choosing the
@@ -18,9 +32,9 @@ std::future<directory::ServerEntry> startFetchingGameRecord(std::string address,
 
 // The login gate in front of the hidden main window: gives the login window the game's record
 // once it has been fetched (a failure is shown in the error box and leaves the login window
-// unshaped, with its design title), runs the login window and, once it has handed the game's
-// window to the main window, titles the main window with the record's title. Returns whether the
-// hand-off took place.
+// unshaped, with its design title), runs the login window, whose own failures are shown in the
+// error box too, and, once it has handed the game's window to the main window, titles the main
+// window with the record's title. Returns whether the hand-off took place.
 bool passLoginGate(MainWindow& mainWindow, std::future<directory::ServerEntry> gameRecord);
 
 // Runs the launcher: the login gate, then, after the hand-off, the main window maximised until

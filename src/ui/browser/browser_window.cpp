@@ -2,16 +2,12 @@
 
 #include "boxes/box_run.h"
 #include "browser/frames_reporting_page.h"
-#include "browser/web_address.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QScreen>
 #include <QVBoxLayout>
-#include <QWebEngineSettings>
-#include <QWebEngineUrlRequestInfo>
-#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 #include <QWindow>
 #include <algorithm>
@@ -30,29 +26,16 @@ QList<BrowserWindow*> everyBrowserWindow() {
     return found;
 }
 
-// Blocks what a page fetches from beyond the web, such as an image from the launcher's own
-// resources.
-class WebOnlyInterceptor final : public QWebEngineUrlRequestInterceptor {
-public:
-    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
-
-    void interceptRequest(QWebEngineUrlRequestInfo& info) override {
-        if (!isWebResource(info.requestUrl()))
-            info.block(true);
-    }
-};
-
 } // namespace
 
 BrowserWindow::BrowserWindow(QWebEngineProfile* profile, const QRect& requestedGeometry)
-    : QWidget(nullptr, Qt::Window), address_(new QLineEdit(this)), view_(new QWebEngineView(this)) {
+    : QWidget(nullptr, Qt::Window), address_(new QLineEdit(this)), view_(new QWebEngineView(this)),
+      page_(new FramesReportingPage(profile, view_)) {
     setObjectName(QStringLiteral("browserWindow"));
     view_->setObjectName(QStringLiteral("browserView"));
-    auto* const ownPage = new FramesReportingPage(profile, view_);
-    view_->setPage(ownPage);
-    connect(ownPage, &QWebEnginePage::newWindowRequested, ownPage,
-            &FramesReportingPage::openInSeparateWindow);
-    connect(ownPage, &QWebEnginePage::windowCloseRequested, this, &QWidget::close);
+    view_->setPage(page_);
+    page_->openNewWindowsSeparately();
+    connect(page_, &QWebEnginePage::windowCloseRequested, this, &QWidget::close);
     address_->setObjectName(QStringLiteral("addressField"));
     address_->setReadOnly(true);
     address_->setFocusPolicy(Qt::ClickFocus);
@@ -71,14 +54,14 @@ BrowserWindow::BrowserWindow(QWebEngineProfile* profile, const QRect& requestedG
     connect(view_, &QWebEngineView::titleChanged, this, &QWidget::setWindowTitle);
 }
 
-FramesReportingPage* BrowserWindow::page() const {
-    return static_cast<FramesReportingPage*>(view_->page());
-}
-
 QList<BrowserWindow*> BrowserWindow::openWindows() {
     QList<BrowserWindow*> open = everyBrowserWindow();
     open.removeIf([](const BrowserWindow* window) { return !window->isVisible(); });
     return open;
+}
+
+void BrowserWindow::deleteAll() {
+    qDeleteAll(everyBrowserWindow());
 }
 
 QRect BrowserWindow::keptOnScreen(const QRect& asked, const QRect& screen, const QMargins& frame) {
@@ -113,29 +96,6 @@ bool BrowserWindow::event(QEvent* event) {
 void BrowserWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     closeOnceNoBoxWaits(*this);
-}
-
-BrowserProfile::BrowserProfile() {
-    // A profile without a storage name is off the record: cookies, cache and every other store
-    // live in memory only.
-    setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
-    setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
-    setSpellCheckEnabled(false);
-
-    QWebEngineSettings* const defaults = settings();
-    // A link to another scheme never reaches the desktop's opener.
-    defaults->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
-    // Windows open on a click only; the login page alone may open its hand-off by script.
-    defaults->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
-    defaults->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
-    defaults->setAttribute(QWebEngineSettings::ScreenCaptureEnabled, false);
-    defaults->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
-    defaults->setAttribute(QWebEngineSettings::JavascriptCanPaste, false);
-    setUrlRequestInterceptor(new WebOnlyInterceptor(this));
-}
-
-BrowserProfile::~BrowserProfile() {
-    qDeleteAll(everyBrowserWindow());
 }
 
 } // namespace tarvenne::ui

@@ -2,10 +2,10 @@
 
 #include <QList>
 #include <QRect>
-#include <QWebEngineProfile>
 #include <QWidget>
 
 class QLineEdit;
+class QWebEngineProfile;
 class QWebEngineView;
 
 namespace tarvenne::ui {
@@ -29,10 +29,12 @@ public:
     BrowserWindow(QWebEngineProfile* profile, const QRect& requestedGeometry);
 
     QWebEngineView* view() const { return view_; }
-    FramesReportingPage* page() const;
+    FramesReportingPage* page() const { return page_; }
 
     // The separate windows that are open now.
     static QList<BrowserWindow*> openWindows();
+    // Deletes every separate window, open or closing.
+    static void deleteAll();
 
     // Where a window of the size asked for goes on `screen` (the part that the desktop gives to
     // windows) when its frame takes `frame` around it: where it asked to be, moved and then cut
@@ -48,18 +50,8 @@ private:
 
     QLineEdit* address_;
     QWebEngineView* view_;
+    FramesReportingPage* page_;
     QMargins frameKeptFor_;
-};
-
-// The one off-the-record profile of every browser of the launcher, the separate windows'
-// included: the login page's session cookies reach the game page, and nothing is stored on
-// disk. Its pages load and fetch from the web only: the launcher's own resources and the
-// desktop's protocol openers are out of their reach. Its end closes the separate windows that
-// are still open, whose pages use it.
-class BrowserProfile : public QWebEngineProfile {
-public:
-    BrowserProfile();
-    ~BrowserProfile() override;
 };
 
 } // namespace tarvenne::ui

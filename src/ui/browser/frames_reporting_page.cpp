@@ -48,6 +48,11 @@ FramesReportingPage::FramesReportingPage(QWebEngineProfile* profile, QObject* pa
     });
 }
 
+void FramesReportingPage::openNewWindowsSeparately() {
+    connect(this, &QWebEnginePage::newWindowRequested, this,
+            &FramesReportingPage::openInSeparateWindow, Qt::UniqueConnection);
+}
+
 void FramesReportingPage::openInSeparateWindow(QWebEngineNewWindowRequest& request) {
     const QUrl address = request.requestedUrl();
     if (!request.isUserInitiated() || (!address.isEmpty() && !isWebAddress(address)) ||

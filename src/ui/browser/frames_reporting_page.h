@@ -12,11 +12,17 @@ namespace tarvenne::ui {
 
 // A page of the launcher's browsers. It reports every completed document: the top-level page's
 // (or an error page shown in its place) and that of each frame inside it, once for each.
-class FramesReportingPage : public GuardedPage {
+class FramesReportingPage final : public GuardedPage {
     Q_OBJECT
+    Q_DISABLE_COPY_MOVE(FramesReportingPage)
 
 public:
     FramesReportingPage(QWebEngineProfile* profile, QObject* parent);
+
+    // From now on opens every new window that the page asks for in a separate window (see
+    // openInSeparateWindow). A page that hands some of them elsewhere handles newWindowRequested
+    // itself instead.
+    void openNewWindowsSeparately();
 
 public slots:
     // Opens the requested page in a separate browser window on the same profile, with the

@@ -1,7 +1,6 @@
 #include "browser/guarded_page.h"
 
 #include "boxes/box_run.h"
-#include "browser/page_dialog.h"
 #include "browser/web_address.h"
 
 #include <QAuthenticator>

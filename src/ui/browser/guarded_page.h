@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browser/page_dialog.h"
+#include "boxes/page_dialog.h"
 
 #include <QElapsedTimer>
 #include <QWebEnginePage>
@@ -17,6 +17,7 @@ namespace tarvenne::ui {
 // still leave the launcher while a dialog is up.
 class GuardedPage : public QWebEnginePage {
     Q_OBJECT
+    Q_DISABLE_COPY_MOVE(GuardedPage)
 
 public:
     GuardedPage(QWebEngineProfile* profile, QObject* parent);

@@ -21,4 +21,14 @@ bool isWebResource(const QUrl& address) {
     return isWebAddress(address) || scheme == QLatin1String("ws") || scheme == QLatin1String("wss");
 }
 
+QUrl webAddressOf(const QString& typed) {
+    const QString written = typed.trimmed();
+    const QUrl asWritten(written, QUrl::TolerantMode);
+    const QUrl asHttp(QStringLiteral("http://") + written, QUrl::TolerantMode);
+    const QUrl address = !asWritten.scheme().isEmpty() && asHttp.port() == -1 ? asWritten : asHttp;
+    const bool web =
+        address.scheme() == QLatin1String("http") || address.scheme() == QLatin1String("https");
+    return web && address.host().isEmpty() ? QUrl() : address;
+}
+
 } // namespace tarvenne::ui

@@ -1,5 +1,6 @@
 #pragma once
 
+class QString;
 class QUrl;
 
 namespace tarvenne::ui {
@@ -12,5 +13,12 @@ bool isWebAddress(const QUrl& address);
 
 // The same for what a page fetches inside it, which may also be a WebSocket (ws, wss).
 bool isWebResource(const QUrl& address);
+
+// `typed` as a browser's address bar takes what is typed into it: white space around it is
+// dropped, and an address without a scheme (a host name or address, with or without a port and a
+// path) is an http:// address; "localhost:8889/login.html" names a host and its port, not the
+// scheme "localhost". An invalid address when it cannot be made into a web address: a web
+// address without a host, or one that no browser would take.
+QUrl webAddressOf(const QString& typed);
 
 } // namespace tarvenne::ui

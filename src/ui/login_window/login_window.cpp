@@ -3,14 +3,16 @@
 #include "boxes/box_run.h"
 #include "browser/browser_window.h"
 #include "browser/frames_reporting_page.h"
-#include "login_look/artwork_view.h"
-#include "login_look/colour_key.h"
-#include "login_look/design_font.h"
-#include "login_look/frameless.h"
-#include "login_look/login_layout.h"
-#include "login_look/title_font.h"
-#include "login_look/transparent_label.h"
-#include "login_look/window_title.h"
+#include "browser/web_address.h"
+#include "look/artwork_view.h"
+#include "look/colour_key.h"
+#include "look/design_font.h"
+#include "look/frameless.h"
+#include "look/login_layout.h"
+#include "look/title_font.h"
+#include "look/transparent_label.h"
+#include "look/window_title.h"
+#include "platform/window_system.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -28,25 +30,11 @@ namespace {
 
 // The text in the address of the link last hovered in the login page that hands the next new
 // window to the game page.
-const QString HandOffMarker = QStringLiteral("me.php?FQ");
+const QString handOffMarker = QStringLiteral("me.php?FQ");
 
 // The states that a window which can only be moved and closed never keeps.
 constexpr Qt::WindowStates otherStates =
     Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
-
-// The login page's address as a browser's address bar takes what is typed into it: white space
-// around it is dropped, and an address without a scheme (a host name or address, with or
-// without a port and a path) is an http:// address; "localhost:8889/login.html" names a host and
-// its port, not the scheme "localhost". An invalid address when it cannot be made into a web
-// address: a web address without a host, or one that no browser would take.
-QUrl webAddressOf(const QString& typed) {
-    const QUrl asWritten(typed, QUrl::TolerantMode);
-    const QUrl asHttp(QStringLiteral("http://") + typed, QUrl::TolerantMode);
-    const QUrl address = !asWritten.scheme().isEmpty() && asHttp.port() == -1 ? asWritten : asHttp;
-    const bool web =
-        address.scheme() == QLatin1String("http") || address.scheme() == QLatin1String("https");
-    return web && address.host().isEmpty() ? QUrl() : address;
-}
 
 } // namespace
 
@@ -54,7 +42,8 @@ LoginWindow::LoginWindow(QWebEnginePage* gamePage)
     : gamePage_(gamePage), artworkView_(new ArtworkView(this)),
       closeSpot_(new TransparentLabel(this, designFont())),
       titleLabel_(new TransparentLabel(this, titleFont(login_layout::titleLineHeight))),
-      browserPanel_(new QFrame(this)), loginView_(new QWebEngineView(browserPanel_)) {
+      browserPanel_(new QFrame(this)), loginView_(new QWebEngineView(browserPanel_)),
+      loginPage_(new FramesReportingPage(gamePage->profile(), loginView_)) {
     setObjectName(QStringLiteral("loginWindow"));
     setWindowTitle(QStringLiteral("Login"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -88,13 +77,12 @@ LoginWindow::LoginWindow(QWebEnginePage* gamePage)
     browserPanel_->setGeometry(login_layout::browserPanel);
 
     loginView_->setObjectName(QStringLiteral("loginView"));
-    auto* const loginPage = new FramesReportingPage(gamePage->profile(), loginView_);
-    loginView_->setPage(loginPage);
+    loginView_->setPage(loginPage_);
     // The login page may open the game's window by script, without a click; any other window
     // that it opens so is refused.
-    loginPage->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
-    connect(loginPage, &QWebEnginePage::linkHovered, this, &LoginWindow::rememberHoveredLink);
-    connect(loginPage, &QWebEnginePage::newWindowRequested, this, &LoginWindow::handOffGameWindow);
+    loginPage_->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
+    connect(loginPage_, &QWebEnginePage::linkHovered, this, &LoginWindow::rememberHoveredLink);
+    connect(loginPage_, &QWebEnginePage::newWindowRequested, this, &LoginWindow::handOffGameWindow);
     auto* const panelLayout = new QVBoxLayout(browserPanel_);
     // the frame's bevel already insets the contents by one pixel
     panelLayout->setContentsMargins(0, 0, 0, 0);
@@ -140,8 +128,8 @@ void LoginWindow::handOffGameWindow(QWebEngineNewWindowRequest& request) {
     // Once the run is decided, the login page opens nothing more.
     if (decided_)
         return;
-    if (!hoveredLink_.contains(HandOffMarker, Qt::CaseSensitive)) {
-        static_cast<FramesReportingPage*>(loginView_->page())->openInSeparateWindow(request);
+    if (!hoveredLink_.contains(handOffMarker, Qt::CaseSensitive)) {
+        loginPage_->openInSeparateWindow(request);
         return;
     }
     request.openIn(gamePage_);
@@ -154,7 +142,7 @@ bool LoginWindow::event(QEvent* event) {
     // in (openbox offers to minimise and to fill the screen with every ordinary window).
     if (event->type() == QEvent::WinIdChange) {
         if (shaped_)
-            offerOnlyMoveAndClose(*this);
+            windowSystem().offerOnlyMoveAndClose(*this);
         keepEmptyTitle(*this);
     } else if (event->type() == QEvent::WindowStateChange && shaped_ &&
                (windowState() & otherStates)) {
@@ -172,12 +160,11 @@ void LoginWindow::showEvent(QShowEvent* event) {
         return;
     decided_ = false;
     // Without a record the address is empty and the browser stays empty.
-    const QString typed = loginAddress_.trimmed();
-    if (typed.isEmpty()) {
+    if (loginAddress_.trimmed().isEmpty()) {
         loginView_->load(QUrl());
         return;
     }
-    const QUrl address = webAddressOf(typed);
+    const QUrl address = webAddressOf(loginAddress_);
     if (!address.isValid()) {
         emit failed(QStringLiteral("The login page's address \"%1\" is not a web address")
                         .arg(loginAddress_));

@@ -15,6 +15,7 @@ struct ServerEntry;
 namespace tarvenne::ui {
 
 class ArtworkView;
+class FramesReportingPage;
 class TransparentLabel;
 
 // The login window: the artwork with the game's title, an invisible close spot and, in its
@@ -22,8 +23,9 @@ class TransparentLabel;
 // the game page and the dialog is accepted; the close spot and the desktop's close request reject
 // it. Escape and Enter go to the page. Built hidden and unshaped, with its design title, until it
 // takes the game's record.
-class LoginWindow : public QDialog {
+class LoginWindow final : public QDialog {
     Q_OBJECT
+    Q_DISABLE_COPY_MOVE(LoginWindow)
 
 public:
     // `gamePage` takes the game's window at the hand-off.
@@ -63,6 +65,7 @@ private:
     TransparentLabel* titleLabel_;
     QFrame* browserPanel_;
     QWebEngineView* loginView_;
+    FramesReportingPage* loginPage_;
 
     QString loginAddress_;
     QString title_;

@@ -1,17 +1,17 @@
 #include "main_window/main_window.h"
 
 #include "browser/frames_reporting_page.h"
-#include "login_look/design_font.h"
-#include "login_look/window_title.h"
+#include "look/design_font.h"
+#include "look/window_title.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QPointer>
 #include <QShowEvent>
 #include <QVBoxLayout>
 #include <QWebEngineScript>
 #include <QWebEngineView>
 #include <QWindow>
-#include <base/error.h>
 
 namespace tarvenne::ui {
 namespace {
@@ -44,7 +44,8 @@ constexpr char restyleScript[] = R"js(
 } // namespace
 
 MainWindow::MainWindow(QWebEngineProfile* profile)
-    : QWidget(nullptr, Qt::Window), gameView_(new QWebEngineView(this)) {
+    : QWidget(nullptr, Qt::Window), gameView_(new QWebEngineView(this)),
+      gamePage_(new FramesReportingPage(profile, gameView_)) {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Form1"));
     setFont(designFont());
@@ -56,11 +57,9 @@ MainWindow::MainWindow(QWebEngineProfile* profile)
     overrideWindowState(Qt::WindowMaximized);
 
     gameView_->setObjectName(QStringLiteral("gameView"));
-    auto* const page = new FramesReportingPage(profile, gameView_);
-    gameView_->setPage(page);
-    connect(page, &FramesReportingPage::documentCompleted, this, &MainWindow::restyleGamePage);
-    connect(page, &QWebEnginePage::newWindowRequested, page,
-            &FramesReportingPage::openInSeparateWindow);
+    gameView_->setPage(gamePage_);
+    connect(gamePage_, &FramesReportingPage::documentCompleted, this, &MainWindow::restyleGamePage);
+    gamePage_->openNewWindowsSeparately();
     auto* const layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(gameView_);
@@ -68,29 +67,19 @@ MainWindow::MainWindow(QWebEngineProfile* profile)
     layout->activate();
 }
 
-FramesReportingPage* MainWindow::gamePage() const {
-    return static_cast<FramesReportingPage*>(gameView_->page());
-}
-
 void MainWindow::setTitle(const QString& title) {
     setExactWindowTitle(*this, title);
 }
 
 void MainWindow::restyleGamePage() {
-    gamePage()->runJavaScript(QString::fromUtf8(restyleScript), QWebEngineScript::ApplicationWorld,
-                              [](const QVariant& answer) {
-                                  // No answer means that the document went away before the script
-                                  // could run.
-                                  const QString failure = answer.toString();
-                                  if (failure.isEmpty())
-                                      return;
-                                  // Raised once the page's answer has been handled: the
-                                  // application's event boundary shows it in the error box.
-                                  QMetaObject::invokeMethod(
-                                      QCoreApplication::instance(),
-                                      [failure] { throw Error(failure.toStdU16String()); },
-                                      Qt::QueuedConnection);
-                              });
+    gamePage_->runJavaScript(QString::fromUtf8(restyleScript), QWebEngineScript::ApplicationWorld,
+                             [window = QPointer<MainWindow>(this)](const QVariant& answer) {
+                                 // No answer means that the document went away before the script
+                                 // could run.
+                                 const QString failure = answer.toString();
+                                 if (!failure.isEmpty() && window)
+                                     emit window->failed(failure);
+                             });
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -2,7 +2,7 @@
 // the top rows empty, covers the title band and the close hotspot, and never uses the key colour.
 
 #include "artwork/frame_layout.h"
-#include "login_look/login_layout.h"
+#include "look/login_layout.h"
 
 #include <QImage>
 #include <QImageReader>

@@ -4,9 +4,9 @@
 
 #include "browser/frames_reporting_page.h"
 #include "launcher_fixture.h"
-#include "login_look/login_layout.h"
-#include "login_look/transparent_label.h"
 #include "login_window/login_window.h"
+#include "look/login_layout.h"
+#include "look/transparent_label.h"
 #include "ui_test_main.h"
 #include "x11_client.h"
 
@@ -182,7 +182,7 @@ class LoginLookTest : public QObject {
 
 private slots:
     void initTestCase() {
-        artwork_ = QImage(QStringLiteral(":/login_look/login_artwork.png"))
+        artwork_ = QImage(QStringLiteral(":/look/login_artwork.png"))
                        .convertToFormat(QImage::Format_ARGB32);
         QVERIFY(!artwork_.isNull());
         display_ = std::make_unique<X11Client>();

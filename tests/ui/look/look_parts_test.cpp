@@ -1,11 +1,11 @@
 // The login look's parts on their own: mnemonic text, the title's placement rule and the region
 // that the colour key leaves.
 
-#include "login_look/colour_key.h"
-#include "login_look/login_layout.h"
-#include "login_look/mnemonic_text.h"
-#include "login_look/title_font.h"
-#include "login_look/transparent_label.h"
+#include "look/colour_key.h"
+#include "look/login_layout.h"
+#include "look/mnemonic_text.h"
+#include "look/title_font.h"
+#include "look/transparent_label.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>

@@ -1,6 +1,5 @@
 #include "launcher_fixture.h"
 
-#include "app/launcher.h"
 #include "login_window/login_window.h"
 
 #include <QCoreApplication>
@@ -46,17 +45,15 @@ private:
 
 } // namespace
 
-LauncherFixture::LauncherFixture() : mainWindow_(&profile_) {}
-
 QWebEngineView& LauncherFixture::gameView() {
-    return control<QWebEngineView>(mainWindow_, QStringLiteral("gameView"));
+    return control<QWebEngineView>(mainWindow(), QStringLiteral("gameView"));
 }
 
 bool LauncherFixture::passGate(const QString& directoryAddress,
                                std::function<void(LoginWindow&)> steps) {
     GateSteps gate(std::move(steps));
     const bool handedOff =
-        passLoginGate(mainWindow_, startFetchingGameRecord(directoryAddress.toStdString(), {}));
+        passLoginGate(mainWindow(), startFetchingGameRecord(directoryAddress.toStdString(), {}));
     if (!gate.ran())
         QTest::qFail("the login window never came up", __FILE__, __LINE__);
     return handedOff;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/launcher.h"
 #include "browser/browser_window.h"
 #include "main_window/main_window.h"
 
@@ -22,9 +23,7 @@ namespace tarvenne::ui::test {
 // object names.
 class LauncherFixture {
 public:
-    LauncherFixture();
-
-    MainWindow& mainWindow() { return mainWindow_; }
+    MainWindow& mainWindow() { return windows_.mainWindow(); }
     QWebEngineView& gameView();
 
     // Runs the login gate against the update document at `directoryAddress`, with `steps` once
@@ -34,8 +33,7 @@ public:
     bool passGate(const QString& directoryAddress, std::function<void(LoginWindow&)> steps);
 
 private:
-    BrowserProfile profile_;
-    MainWindow mainWindow_;
+    LauncherWindows windows_;
 };
 
 // The control of `window` named `name`.

@@ -3,7 +3,7 @@
 // {"graphicsApi": N} (QSGRendererInterface::GraphicsApi), and ends.
 #include "app/application.h"
 #include "app/scene_graph_choice.h"
-#include "browser/browser_window.h"
+#include "browser/browser_profile.h"
 
 #include <QGuiApplication>
 #include <QJsonDocument>

@@ -11,8 +11,9 @@ namespace tarvenne::ui {
 // window's handle: the window follows the pointer from a press of the left button on it until the
 // release, through the window system's own move where it offers one, by hand otherwise. One move
 // for each press: the window stops at the release and stays put until the next press.
-class ArtworkView : public QWidget {
+class ArtworkView final : public QWidget {
     Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ArtworkView)
 
 public:
     explicit ArtworkView(QWidget* parent);

@@ -1,4 +1,4 @@
-#include "login_look/mnemonic_text.h"
+#include "look/mnemonic_text.h"
 
 namespace tarvenne::ui {
 

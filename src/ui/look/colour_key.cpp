@@ -1,70 +1,34 @@
-#include "login_look/colour_key.h"
+#include "look/colour_key.h"
 
-#include "login_look/login_layout.h"
-#include "login_look/x11_atom.h"
+#include "look/login_layout.h"
+#include "platform/window_system.h"
 
 #include <QBitmap>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
 #include <QWidget>
 #include <utility>
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#else
-#include <cstdlib>
-#include <memory>
-#endif
-
 namespace tarvenne::ui {
-namespace {
 
 using login_layout::keyColour;
-
-#ifndef Q_OS_WIN
-// Whether a compositing manager owns the selection that announces it for the X screen.
-bool compositingManagerRuns(xcb_connection_t* connection) {
-    const xcb_atom_t selection = internAtom(connection, "_NET_WM_CM_S0");
-    if (selection == XCB_ATOM_NONE)
-        return false;
-    const std::unique_ptr<xcb_get_selection_owner_reply_t, decltype(&std::free)> owner(
-        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection),
-                                      nullptr),
-        &std::free);
-    return owner && owner->owner != XCB_NONE;
-}
-
-// Whether the display shows the pixels of windows with their transparency: a Wayland
-// compositor always does, an X server while a compositing manager runs.
-bool displayComposites() {
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-        return true;
-    const auto* const x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 && compositingManagerRuns(x11->connection());
-}
-#endif
-
-} // namespace
 
 void applyColourKey(QWidget& window) {
     QPalette palette = window.palette();
     palette.setColor(window.backgroundRole(), QColor(keyColour));
     window.setPalette(palette);
-#ifdef Q_OS_WIN
-    window.setAutoFillBackground(true);
-    const auto hwnd = reinterpret_cast<HWND>(window.winId());
-    SetWindowLongPtrW(hwnd, GWL_EXSTYLE, GetWindowLongPtrW(hwnd, GWL_EXSTYLE) | WS_EX_LAYERED);
-    SetLayeredWindowAttributes(hwnd, RGB(qRed(keyColour), qGreen(keyColour), qBlue(keyColour)), 0,
-                               LWA_COLORKEY);
-#else
+    const WindowSystem& system = windowSystem();
+    if (system.hasColourKey()) {
+        window.setAutoFillBackground(true);
+        system.setColourKey(window, keyColour);
+        return;
+    }
     // Where the display composes windows, the key colour is never drawn: the window's ground
     // is see-through. The native window takes this only when it is made.
-    const bool seeThrough = displayComposites();
+    const bool seeThrough = system.composesWindows();
     window.setAttribute(Qt::WA_TranslucentBackground, seeThrough);
     window.setAutoFillBackground(!seeThrough);
-#endif
 }
 
 QPixmap keyedOver(const QPixmap& picture) {
@@ -118,12 +82,8 @@ QRegion keyedRegion(QWidget& window, const QList<const QWidget*>& opaque) {
 }
 
 void cutOutKeyColour(QWidget& window, const QList<const QWidget*>& opaque) {
-#ifdef Q_OS_WIN
-    Q_UNUSED(window);
-    Q_UNUSED(opaque);
-#else
-    window.setMask(keyedRegion(window, opaque));
-#endif
+    if (!windowSystem().hasColourKey())
+        window.setMask(keyedRegion(window, opaque));
 }
 
 } // namespace tarvenne::ui

@@ -1,4 +1,4 @@
-#include "browser/page_dialog.h"
+#include "boxes/page_dialog.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -9,8 +9,8 @@ class QWidget;
 namespace tarvenne::ui {
 
 // Makes the key colour (login_layout::keyColour) the window's background colour and turns the
-// colour key on. On Windows the window becomes a layered window keyed on that colour. Where the
-// display composes windows with their transparency (Wayland; X11 with a compositing manager) the
+// colour key on: the window system's own where it has one (Windows). Where the display composes
+// windows with their transparency (Wayland; X11 with a compositing manager) the
 // window gets a see-through ground instead of the key colour, and what it draws over the ground
 // must be drawn as keyedOver gives it; this must happen before the native window is made. Elsewhere
 // the ground is the key colour and cutOutKeyColour gives the window its outline.
@@ -27,7 +27,7 @@ QPixmap keyedOver(const QPixmap& picture);
 // they lie: a browser, whose own pixels are not composed here.
 QRegion keyedRegion(QWidget& window, const QList<const QWidget*>& opaque);
 
-// Where the platform has no colour key for windows: masks the window to keyedRegion, which
+// Where the window system has no colour key of its own: masks the window to keyedRegion, which
 // cuts its mouse input everywhere and its drawing where the display does not compose windows
 // (on Wayland a mask is the input region only). Nothing to do where the key is native.
 void cutOutKeyColour(QWidget& window, const QList<const QWidget*>& opaque);

@@ -1,4 +1,4 @@
-#include "login_look/artwork_view.h"
+#include "look/artwork_view.h"
 
 #include <QEvent>
 #include <QMouseEvent>
@@ -8,7 +8,7 @@
 namespace tarvenne::ui {
 
 ArtworkView::ArtworkView(QWidget* parent)
-    : QWidget(parent), picture_(QStringLiteral(":/login_look/login_artwork.png")) {
+    : QWidget(parent), picture_(QStringLiteral(":/look/login_artwork.png")) {
     setGeometry(parent->rect());
     parent->installEventFilter(this);
 }

@@ -1,4 +1,4 @@
-#include "app/engine_environment.h"
+#include "platform/start_environment.h"
 
 namespace tarvenne::ui {
 

@@ -1,4 +1,4 @@
-#include "app/session_end.h"
+#include "platform/session_end.h"
 
 namespace tarvenne::ui {
 

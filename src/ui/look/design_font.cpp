@@ -1,4 +1,4 @@
-#include "login_look/design_font.h"
+#include "look/design_font.h"
 
 #include <QApplication>
 #include <QStringList>

@@ -10,8 +10,9 @@ namespace tarvenne::ui {
 // glyphs. It sizes itself to its text whenever the text changes (an empty text is measured as
 // one space) and never takes the keyboard focus. Ampersands are mnemonic markers
 // (see withoutMnemonics). The text is drawn in the palette's window-text colour.
-class TransparentLabel : public QWidget {
+class TransparentLabel final : public QWidget {
     Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TransparentLabel)
 
 public:
     // A label whose left edge stays where it is placed.

@@ -1,6 +1,6 @@
-#include "login_look/transparent_label.h"
+#include "look/transparent_label.h"
 
-#include "login_look/mnemonic_text.h"
+#include "look/mnemonic_text.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>

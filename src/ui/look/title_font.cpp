@@ -1,4 +1,4 @@
-#include "login_look/title_font.h"
+#include "look/title_font.h"
 
 #include <QFontMetrics>
 #include <QStringList>
