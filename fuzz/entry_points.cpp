@@ -11,7 +11,8 @@
 #include "http/reply_reader.h"
 #include "http/reply_rules.h"
 #include "signature/base64url.h"
-#include "text/code_page.h"
+#include "text/body_text.h"
+#include "text/conversion.h"
 
 #include <algorithm>
 #include <array>

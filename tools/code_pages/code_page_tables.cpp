@@ -4,7 +4,7 @@
 //   code-page-tables best-fit OUTPUT         every ANSI page's best-fit entries, as C++
 //   code-page-tables reference PAGE OUTPUT   what each UTF-16 unit becomes in PAGE, as C++
 #include "text/ansi_code_pages.h"
-#include "text/code_page.h"
+#include "text/conversion.h"
 
 #include <cstdint>
 #include <cstdio>

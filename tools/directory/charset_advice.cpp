@@ -1,6 +1,8 @@
 #include "charset_advice.h"
 
 #include "base/utf.h"
+#include "text/charset_names.h"
+#include "text/conversion.h"
 
 #include <algorithm>
 #include <array>

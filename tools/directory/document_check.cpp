@@ -8,6 +8,9 @@
 #include "directory/login_address.h"
 #include "directory/record_walk.h"
 #include "document_text.h"
+#include "text/body_text.h"
+#include "text/charset_names.h"
+#include "text/conversion.h"
 
 #include <algorithm>
 #include <cstdio>

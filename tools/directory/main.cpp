@@ -16,7 +16,7 @@
 #include "report.h"
 #include "signature_check.h"
 #include "standard_output.h"
-#include "text/code_page.h"
+#include "text/system_code_page.h"
 
 #include <cerrno>
 #include <cstdio>

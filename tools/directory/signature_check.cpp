@@ -4,6 +4,7 @@
 #include "base/utf.h"
 #include "directory/document_signature.h"
 #include "document_text.h"
+#include "text/body_text.h"
 
 #include <algorithm>
 

@@ -2,6 +2,8 @@
 
 #include "directory/record_chooser.h"
 #include "directory/url_decode.h"
+#include "text/body_text.h"
+#include "text/conversion.h"
 
 #include <string>
 

@@ -3,6 +3,7 @@
 #include "base/error.h"
 #include "base/utf.h"
 #include "directory/document_format.h"
+#include "text/conversion.h"
 
 #include <algorithm>
 #include <cstring>

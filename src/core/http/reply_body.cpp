@@ -3,7 +3,7 @@
 #include "base/ascii.h"
 #include "http/errors.h"
 #include "http/reply_rules.h"
-#include "text/code_page.h"
+#include "text/body_text.h"
 
 #include <algorithm>
 #include <charconv>

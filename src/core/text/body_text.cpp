@@ -1,4 +1,7 @@
-#include "text/code_page.h"
+#include "text/body_text.h"
+
+#include "text/charset_names.h"
+#include "text/conversion.h"
 
 #include <algorithm>
 #include <array>

@@ -1,5 +1,6 @@
+#include "text/charset_names.h"
+
 #include "base/ascii.h"
-#include "text/code_page.h"
 
 #include <algorithm>
 #include <array>

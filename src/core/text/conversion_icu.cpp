@@ -1,6 +1,6 @@
 #include "base/utf.h"
 #include "text/best_fit_table.h"
-#include "text/code_page.h"
+#include "text/conversion.h"
 #include "text/icu_converter_names.h"
 
 #include <algorithm>

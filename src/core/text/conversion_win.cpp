@@ -1,5 +1,5 @@
 #include "base/utf.h"
-#include "text/code_page.h"
+#include "text/conversion.h"
 #include "text/unicode_code_pages.h"
 
 #include <climits>

@@ -1,4 +1,4 @@
-#include "text/code_page.h"
+#include "text/locale_code_page.h"
 
 #include <algorithm>
 #include <array>

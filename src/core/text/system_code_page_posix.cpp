@@ -1,4 +1,5 @@
-#include "text/code_page.h"
+#include "text/locale_code_page.h"
+#include "text/system_code_page.h"
 
 #include <clocale>
 #include <cstdlib>

@@ -10,7 +10,7 @@
 #include <directory/document_signature.h>
 #include <directory/fetch_server_entry.h>
 #include <http/http_client.h>
-#include <text/code_page.h>
+#include <text/system_code_page.h>
 
 namespace tarvenne::ui {
 

@@ -1,6 +1,8 @@
 #include "base/utf.h"
 #include "platform_expectations.h"
-#include "text/code_page.h"
+#include "text/body_text.h"
+#include "text/charset_names.h"
+#include "text/conversion.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 #include "base/byte_buffer.h"
-#include "text/code_page.h"
+#include "text/body_text.h"
+#include "text/conversion.h"
 #include "text/icu_converter_names.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "text/code_page.h"
+#include "text/system_code_page.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "platform_expectations.h"
-#include "text/code_page.h"
+#include "text/conversion.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>
