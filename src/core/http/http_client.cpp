@@ -7,6 +7,7 @@
 #include "http/reply_rules.h"
 #include "http/request_head.h"
 #include "http/url.h"
+#include "net/resolver.h"
 #include "net/socket.h"
 #include "net/socket_error.h"
 

@@ -1,5 +1,5 @@
 #include "net/posix_error_codes.h"
-#include "net/socket.h"
+#include "net/resolver.h"
 #include "net/socket_error.h"
 
 #include <arpa/inet.h>

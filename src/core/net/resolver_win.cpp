@@ -1,4 +1,4 @@
-#include "net/socket.h"
+#include "net/resolver.h"
 #include "net/socket_error.h"
 #include "net/winsock_startup.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/resolver.h"
+
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -7,18 +9,10 @@
 
 namespace tarvenne::net {
 
-// An IPv4 address in host byte order, 127.0.0.1 being 0x7F000001.
-using Ipv4Address = std::uint32_t;
-
 struct Endpoint {
     Ipv4Address address = 0;
     std::uint16_t port = 0;
 };
-
-// A host written as an IPv4 address is used as it is; any other name is resolved, asking
-// for IPv4 stream addresses only, and the first address returned is taken. Throws
-// SocketError (11001 "Host not found." for a name without an IPv4 address).
-Ipv4Address resolveIpv4(std::string_view host);
 
 // One connected TCP stream. Every failure is thrown as SocketError with its Windows Sockets
 // code; the connection closes when the object is destroyed.

@@ -1,3 +1,4 @@
+#include "net/resolver.h"
 #include "net/socket.h"
 #include "net/socket_error.h"
 #include "platform_expectations.h"
