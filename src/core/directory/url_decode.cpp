@@ -12,12 +12,9 @@
 namespace tarvenne::directory {
 namespace {
 
-// The offset of the first `byte` in `bytes` from `from` on, or their size.
+// The offset of the first `byte` in `bytes` from `from` on (found by memchr), or their size.
 std::size_t nextOf(std::string_view bytes, char byte, std::size_t from) {
-    const void* const found = std::memchr(bytes.data() + from, byte, bytes.size() - from);
-    return found == nullptr
-               ? bytes.size()
-               : static_cast<std::size_t>(static_cast<const char*>(found) - bytes.data());
+    return std::min(bytes.find(byte, from), bytes.size());
 }
 
 std::u16string positionText(std::size_t index) {
