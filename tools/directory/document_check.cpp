@@ -1,5 +1,6 @@
 #include "document_check.h"
 
+#include "base/error_text.h"
 #include "base/utf.h"
 #include "charset_advice.h"
 #include "directory/choose_server_entry.h"
@@ -530,8 +531,7 @@ private:
             report(severity, source(siteAddress.start), number,
                    joined + ", which names no host" +
                        (used ? ": the launcher shows " +
-                                   quoted(u"The login page's address \"" + address +
-                                          u"\" is not a web address.") +
+                                   quoted(withFullStop(directory::notWebAddressMessage(address))) +
                                    " in its error box"
                              : ""));
             return;

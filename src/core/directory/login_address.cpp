@@ -72,4 +72,8 @@ LoginAddress readLoginAddress(std::u16string_view written) {
     return read;
 }
 
+std::u16string notWebAddressMessage(std::u16string_view written) {
+    return u"The login page's address \"" + std::u16string(written) + u"\" is not a web address";
+}
+
 } // namespace tarvenne::directory

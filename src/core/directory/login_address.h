@@ -25,4 +25,8 @@ struct LoginAddress {
 // is written. Scheme names are compared without regard to case.
 LoginAddress readLoginAddress(std::u16string_view written);
 
+// The error box's text for a written address that cannot be made into a web address: a web
+// address that names no host.
+std::u16string notWebAddressMessage(std::u16string_view written);
+
 } // namespace tarvenne::directory

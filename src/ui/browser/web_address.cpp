@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QUrl>
+#include <directory/login_address.h>
 
 namespace tarvenne::ui {
 
@@ -22,13 +23,13 @@ bool isWebResource(const QUrl& address) {
 }
 
 QUrl webAddressOf(const QString& typed) {
-    const QString written = typed.trimmed();
-    const QUrl asWritten(written, QUrl::TolerantMode);
-    const QUrl asHttp(QStringLiteral("http://") + written, QUrl::TolerantMode);
-    const QUrl address = !asWritten.scheme().isEmpty() && asHttp.port() == -1 ? asWritten : asHttp;
-    const bool web =
-        address.scheme() == QLatin1String("http") || address.scheme() == QLatin1String("https");
-    return web && address.host().isEmpty() ? QUrl() : address;
+    const directory::LoginAddress read =
+        directory::readLoginAddress(typed.trimmed().toStdU16String());
+    if (read.web && !read.namesHost)
+        return {};
+    // The toolkit judges the rest of the address, the host's characters among them.
+    const QUrl address(QString::fromStdU16String(read.address), QUrl::TolerantMode);
+    return read.web && address.host().isEmpty() ? QUrl() : address;
 }
 
 } // namespace tarvenne::ui

@@ -23,6 +23,7 @@
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+#include <directory/login_address.h>
 #include <directory/server_entry.h>
 
 namespace tarvenne::ui {
@@ -166,8 +167,8 @@ void LoginWindow::showEvent(QShowEvent* event) {
     }
     const QUrl address = webAddressOf(loginAddress_);
     if (!address.isValid()) {
-        emit failed(QStringLiteral("The login page's address \"%1\" is not a web address")
-                        .arg(loginAddress_));
+        emit failed(QString::fromStdU16String(
+            directory::notWebAddressMessage(loginAddress_.toStdU16String())));
         return;
     }
     loginView_->load(address);

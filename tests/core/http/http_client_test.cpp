@@ -81,8 +81,10 @@ TEST(HttpClient, KeepsTheConnectionOpenUnlessTheReplyOrTheServerClosesIt) {
          {send("HTTP/1.1 200 OK\r\nProxy-Connection: close\r\nContent-Length: 2\r\n\r\nok"),
           keepOpen()},
          false},
-        {"server closes after the body",
-         {send("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok"), close()},
+        // A close that comes after a complete Content-Length body may not be seen yet when the
+        // client looks; a body that runs until the close has always seen it.
+        {"server closes at the body's end",
+         {send("HTTP/1.1 200 OK\r\n\r\nok"), close()},
          false},
         {"read timed out",
          {send("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\no"), keepOpen()},
