@@ -93,9 +93,7 @@ public:
             result.problems.push_back(
                 {found.severity, line, column, found.record, std::move(found.message)});
         }
-        std::ranges::stable_sort(result.problems, [](const Problem& a, const Problem& b) {
-            return std::pair(a.line, a.column) < std::pair(b.line, b.column);
-        });
+        sortByPlace(result.problems);
         result.launcher = launcherOutcome(text_);
         return result;
     }
@@ -443,12 +441,7 @@ private:
                 first = i;
             }
         }
-        std::u16string_view core = visible;
-        while (!core.empty() && isWhiteSpace(core.front()))
-            core.remove_prefix(1);
-        while (!core.empty() && isWhiteSpace(core.back()))
-            core.remove_suffix(1);
-        if (core != directory::gameName)
+        if (withoutWhiteSpaceAround(visible) != directory::gameName)
             return false;
         if (!first)
             return begin == 0 && !written.empty() && written[0] == 0xFEFF;
@@ -470,12 +463,7 @@ private:
     }
 
     bool checkNearMiss(std::u16string_view name, std::size_t where, std::size_t number) {
-        std::u16string_view core = name;
-        while (!core.empty() && isWhiteSpace(core.front()))
-            core.remove_prefix(1);
-        while (!core.empty() && isWhiteSpace(core.back()))
-            core.remove_suffix(1);
-        if (!equalsIgnoringCase(core, directory::gameName))
+        if (!equalsIgnoringCase(withoutWhiteSpaceAround(name), directory::gameName))
             return false;
         report(Severity::Warning, where, number,
                "the record is named " + quoted(name) + ", not " + quoted(directory::gameName) +
@@ -566,6 +554,12 @@ private:
 };
 
 } // namespace
+
+void sortByPlace(std::vector<Problem>& problems) {
+    std::ranges::stable_sort(problems, [](const Problem& a, const Problem& b) {
+        return std::pair(a.line, a.column) < std::pair(b.line, b.column);
+    });
+}
 
 CheckResult checkDocument(std::string_view body, std::string_view charset,
                           text::CodePage ansiCodePage) {

@@ -43,4 +43,8 @@ struct CheckResult {
 CheckResult checkDocument(std::string_view body, std::string_view charset,
                           text::CodePage ansiCodePage);
 
+// Puts the problems in the order of their places in the document; problems at one place keep
+// their order.
+void sortByPlace(std::vector<Problem>& problems);
+
 } // namespace tarvenne::tools

@@ -77,6 +77,14 @@ bool isWhiteSpace(char16_t c) {
     return directory::isBlank(c) || c == 0xA0 || c == 0x200B || c == 0x3000;
 }
 
+std::u16string_view withoutWhiteSpaceAround(std::u16string_view text) {
+    while (!text.empty() && isWhiteSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isWhiteSpace(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
 std::string codePointName(char16_t c) {
     char name[8];
     std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(c));

@@ -17,6 +17,8 @@ std::size_t characterLength(std::u16string_view text, std::size_t index);
 bool isControl(char16_t c);
 // Blanks and the spaces that look like them.
 bool isWhiteSpace(char16_t c);
+// `text` without white space (isWhiteSpace) at either end.
+std::u16string_view withoutWhiteSpaceAround(std::u16string_view text);
 
 // Characters that show nothing, or nothing that tells them apart: the default-ignorable ones
 // (U+00AD, U+200B to U+200F, U+2060, U+FEFF, ...), the spaces other than U+0020 and the line

@@ -1,5 +1,6 @@
 #include "reply_check.h"
 
+#include "base/ascii.h"
 #include "base/error_text.h"
 #include "base/utf.h"
 #include "directory/document_format.h"
@@ -75,13 +76,6 @@ std::string timeoutProblem(std::u16string_view message) {
            "a plain file or a back end that answers well within these times";
 }
 
-std::string lowerCase(std::string_view text) {
-    std::string lower(text);
-    std::ranges::transform(lower, lower.begin(),
-                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lower;
-}
-
 // [rfc1952] 2.3.1 (gzip: 1F 8B), [rfc1950] 2.2 (zlib: CMF 78 with FCHECK), and the zstd
 // frame's magic number.
 std::optional<std::string> compressionOf(std::string_view body) {
@@ -103,7 +97,7 @@ std::optional<std::string> compressionProblem(std::string_view body,
         ": the launcher never decompresses anything and reads the compressed bytes as text";
     if (headers) {
         const auto encoding = headers->value("Content-Encoding");
-        if (encoding && !encoding->empty() && lowerCase(*encoding) != "identity") {
+        if (encoding && !encoding->empty() && lowerCased(*encoding) != "identity") {
             return "the reply is compressed (\"Content-Encoding: " + std::string(*encoding) +
                    "\") although the launcher asks for \"Accept-Encoding: identity\"" + readAsText +
                    "; serve the plain file without compression (for example without nginx's "
@@ -122,7 +116,7 @@ std::optional<std::string> compressionProblem(std::string_view body,
 
 // The text of the page's first element named `tag`, white space folded, at most 80 bytes.
 std::string elementText(std::string_view page, std::string_view tag) {
-    const std::string lower = lowerCase(page);
+    const std::string lower = lowerCased(page);
     const std::size_t open = lower.find("<" + std::string(tag));
     if (open == std::string::npos)
         return {};

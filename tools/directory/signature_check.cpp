@@ -6,8 +6,6 @@
 #include "document_text.h"
 #include "text/body_text.h"
 
-#include <algorithm>
-
 namespace tarvenne::tools {
 namespace {
 
@@ -42,9 +40,7 @@ void checkSignature(CheckResult& result, std::string_view body, std::string_view
     const std::u16string text = text::decodeBody(body, charset);
     const auto [line, column] = TextPositions(text).at(text::decodeBody(before, charset).size());
     result.problems.push_back({Severity::Error, line, column, std::nullopt, messageFor(state)});
-    std::ranges::stable_sort(result.problems, [](const Problem& a, const Problem& b) {
-        return std::pair(a.line, a.column) < std::pair(b.line, b.column);
-    });
+    sortByPlace(result.problems);
     result.launcher = {std::nullopt, std::u16string(directory::notSignedByOperator)};
 }
 
