@@ -4,6 +4,8 @@
 #include "directory/document_format.h"
 #include "signature/base64url.h"
 
+#include <algorithm>
+
 namespace tarvenne::directory {
 namespace {
 
@@ -15,14 +17,9 @@ std::string_view withoutBlankEnd(std::string_view bytes) {
 }
 
 template <typename Text> bool startsAsSignatureRecord(Text record) {
-    if (record.size() <= signatureRecordName.size() ||
-        record[signatureRecordName.size()] != fieldSeparator)
-        return false;
-    for (std::size_t i = 0; i < signatureRecordName.size(); ++i) {
-        if (record[i] != signatureRecordName[i])
-            return false;
-    }
-    return true;
+    const std::size_t nameLength = signatureRecordName.size();
+    return record.size() > nameLength && record[nameLength] == fieldSeparator &&
+           std::ranges::equal(record.substr(0, nameLength), signatureRecordName);
 }
 
 } // namespace
