@@ -2,13 +2,13 @@
 
 #include "boxes/box_run.h"
 #include "browser/frames_reporting_page.h"
+#include "browser/page_view.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QScreen>
 #include <QVBoxLayout>
-#include <QWebEngineView>
 #include <QWindow>
 #include <algorithm>
 
@@ -29,7 +29,7 @@ QList<BrowserWindow*> everyBrowserWindow() {
 } // namespace
 
 BrowserWindow::BrowserWindow(QWebEngineProfile* profile, const QRect& requestedGeometry)
-    : QWidget(nullptr, Qt::Window), address_(new QLineEdit(this)), view_(new QWebEngineView(this)),
+    : QWidget(nullptr, Qt::Window), address_(new QLineEdit(this)), view_(new PageView(this)),
       page_(new FramesReportingPage(profile, view_)) {
     setObjectName(QStringLiteral("browserWindow"));
     view_->setObjectName(QStringLiteral("browserView"));
@@ -39,7 +39,7 @@ BrowserWindow::BrowserWindow(QWebEngineProfile* profile, const QRect& requestedG
     address_->setObjectName(QStringLiteral("addressField"));
     address_->setReadOnly(true);
     address_->setFocusPolicy(Qt::ClickFocus);
-    connect(view_, &QWebEngineView::urlChanged, this,
+    connect(view_, &PageView::urlChanged, this,
             [this](const QUrl& url) { address_->setText(url.toString()); });
     auto* const layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -51,7 +51,7 @@ BrowserWindow::BrowserWindow(QWebEngineProfile* profile, const QRect& requestedG
         setGeometry(keptOnScreen(requestedGeometry, screen, {}));
     else
         resize(defaultSize.boundedTo(screen.size()));
-    connect(view_, &QWebEngineView::titleChanged, this, &QWidget::setWindowTitle);
+    connect(view_, &PageView::titleChanged, this, &QWidget::setWindowTitle);
 }
 
 QList<BrowserWindow*> BrowserWindow::openWindows() {

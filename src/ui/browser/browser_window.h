@@ -6,11 +6,11 @@
 
 class QLineEdit;
 class QWebEngineProfile;
-class QWebEngineView;
 
 namespace tarvenne::ui {
 
 class FramesReportingPage;
+class PageView;
 
 // A separate top-level window with a browser of its own: where a page opens when the launcher
 // does not take its new-window request. Above the page it shows the page's address, which the
@@ -28,7 +28,7 @@ public:
     // Takes the geometry that the page asked for, where it asked for one, within the screen.
     BrowserWindow(QWebEngineProfile* profile, const QRect& requestedGeometry);
 
-    QWebEngineView* view() const { return view_; }
+    PageView* view() const { return view_; }
     FramesReportingPage* page() const { return page_; }
 
     // The separate windows that are open now.
@@ -49,7 +49,7 @@ private:
     void keepOnScreen();
 
     QLineEdit* address_;
-    QWebEngineView* view_;
+    PageView* view_;
     FramesReportingPage* page_;
     QMargins frameKeptFor_;
 };

@@ -55,9 +55,17 @@ void FramesReportingPage::openNewWindowsSeparately() {
 
 void FramesReportingPage::openInSeparateWindow(QWebEngineNewWindowRequest& request) {
     const QUrl address = request.requestedUrl();
-    if (!request.isUserInitiated() || (!address.isEmpty() && !isWebAddress(address)) ||
-        BrowserWindow::openWindows().size() >= BrowserWindow::mostOpenAtOnce)
+    if (!request.isUserInitiated())
         return;
+    if (!address.isEmpty() && !isWebAddress(address)) {
+        noticeRefusedClick(refusedAddressNotice(address));
+        return;
+    }
+    if (BrowserWindow::openWindows().size() >= BrowserWindow::mostOpenAtOnce) {
+        noticeRefusedClick(QStringLiteral("Not opened: %1 windows are open, the most at once")
+                               .arg(BrowserWindow::mostOpenAtOnce));
+        return;
+    }
     auto* const window = new BrowserWindow(profile(), request.requestedGeometry());
     request.openIn(window->page());
     window->show();

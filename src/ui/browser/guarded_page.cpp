@@ -1,12 +1,17 @@
 #include "browser/guarded_page.h"
 
 #include "boxes/box_run.h"
+#include "browser/page_view.h"
 #include "browser/web_address.h"
 
 #include <QAuthenticator>
+#include <QTimer>
+#include <QUuid>
 #include <QWebEngineFileSystemAccessRequest>
 #include <QWebEngineQuotaRequest>
 #include <QWebEngineRegisterProtocolHandlerRequest>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWidget>
 
@@ -17,14 +22,32 @@ namespace {
 // page's dialogs, as a page that keeps asking would trap the player in its dialogs.
 constexpr qint64 closeFollowingDialogMs = 5000;
 
+// A renderer lost more often than this within the time below is not started again: the page would
+// only crash in a loop.
+constexpr int mostReloadsAfterLoss = 3;
+constexpr qint64 rendererLossWindowMs = 60000;
+
 } // namespace
 
 GuardedPage::GuardedPage(QWebEngineProfile* profile, QObject* parent)
-    : QWebEnginePage(profile, parent) {
+    : QWebEnginePage(profile, parent),
+      newDocumentWord_(QUuid::createUuid().toString(QUuid::WithoutBraces)) {
+    clock_.start();
     connect(this, &QWebEnginePage::featurePermissionRequested, this,
-            [this](const QUrl& origin, Feature feature) {
-                setFeaturePermission(origin, feature, PermissionDeniedByUser);
-            });
+            &GuardedPage::answerPermissionRequest);
+    connect(this, &QWebEnginePage::renderProcessTerminated, this,
+            &GuardedPage::reloadAfterRendererLoss);
+    // Each new document of the top-level page tells the page so on its console, from the
+    // launcher's own script world, with a word that the page's scripts cannot know, before any
+    // script of the document runs; a move within the document (an anchor, the history API) makes
+    // no new document.
+    QWebEngineScript newDocument;
+    newDocument.setName(QStringLiteral("new document"));
+    newDocument.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    newDocument.setWorldId(QWebEngineScript::ApplicationWorld);
+    newDocument.setRunsOnSubFrames(false);
+    newDocument.setSourceCode(QStringLiteral("console.info('%1')").arg(newDocumentWord_));
+    scripts().insert(newDocument);
     connect(this, &QWebEnginePage::registerProtocolHandlerRequested, this,
             [](QWebEngineRegisterProtocolHandlerRequest request) { request.reject(); });
     connect(this, &QWebEnginePage::fileSystemAccessRequested, this,
@@ -40,8 +63,69 @@ GuardedPage::GuardedPage(QWebEngineProfile* profile, QObject* parent)
             });
 }
 
+void GuardedPage::allowPointerLockOnPlayersAction() {
+    pointerLockAllowed_ = true;
+}
+
+void GuardedPage::noticeRefusedClick(const QString& notice) {
+    if (playerJustActed())
+        view()->showNotice(notice);
+}
+
+PageView* GuardedPage::view() const {
+    return qobject_cast<PageView*>(parent());
+}
+
+bool GuardedPage::playerJustActed() const {
+    return view() && view()->playerJustActed();
+}
+
+void GuardedPage::answerPermissionRequest(const QUrl& origin, Feature feature) {
+    const bool granted = feature == MouseLock && pointerLockAllowed_ && playerJustActed();
+    setFeaturePermission(origin, feature,
+                         granted ? PermissionGrantedByUser : PermissionDeniedByUser);
+    if (granted)
+        view()->showNotice(QStringLiteral("Press Esc to free the pointer"));
+}
+
+void GuardedPage::reloadAfterRendererLoss(RenderProcessTerminationStatus status) {
+    if (status == NormalTerminationStatus || stopped_)
+        return;
+    const qint64 now = clock_.elapsed();
+    rendererLosses_.removeIf([now](qint64 lost) { return now - lost > rendererLossWindowMs; });
+    rendererLosses_.append(now);
+    if (rendererLosses_.size() > mostReloadsAfterLoss) {
+        stopped_ = true;
+        emit stoppedWorking(
+            QStringLiteral("The page at %1 stopped working: it failed %2 times within a minute "
+                           "and is not loaded again. Close the window and start the launcher "
+                           "again.")
+                .arg(PageDialog::originText(url()))
+                .arg(rendererLosses_.size()));
+        return;
+    }
+    // The page is loaded again in a new renderer once the engine has done with the old one; the
+    // session's cookies live on outside the renderer.
+    QTimer::singleShot(0, this, [this] { triggerAction(Reload); });
+}
+
 bool GuardedPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
-    return isWebAddress(url) && QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
+    if (isWebAddress(url))
+        return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
+    noticeRefusedClick(refusedAddressNotice(url));
+    return false;
+}
+
+void GuardedPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level,
+                                           const QString& message, int lineNumber,
+                                           const QString& sourceID) {
+    // A new document may show dialogs again, as in a browser.
+    if (message == newDocumentWord_) {
+        dialogsStopped_ = false;
+        sinceLastDialog_.invalidate();
+        return;
+    }
+    QWebEnginePage::javaScriptConsoleMessage(level, message, lineNumber, sourceID);
 }
 
 QStringList GuardedPage::chooseFiles(FileSelectionMode, const QStringList&, const QStringList&) {

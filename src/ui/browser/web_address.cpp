@@ -22,6 +22,13 @@ bool isWebResource(const QUrl& address) {
     return isWebAddress(address) || scheme == QLatin1String("ws") || scheme == QLatin1String("wss");
 }
 
+QString refusedAddressNotice(const QUrl& address) {
+    const QString scheme = address.scheme().toLower();
+    return scheme.isEmpty()
+               ? QStringLiteral("Not opened: the launcher opens web addresses only")
+               : QStringLiteral("Not opened: the launcher does not open %1: addresses").arg(scheme);
+}
+
 QUrl webAddressOf(const QString& typed) {
     const directory::LoginAddress read =
         directory::readLoginAddress(typed.trimmed().toStdU16String());

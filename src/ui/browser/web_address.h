@@ -14,6 +14,10 @@ bool isWebAddress(const QUrl& address);
 // The same for what a page fetches inside it, which may also be a WebSocket (ws, wss).
 bool isWebResource(const QUrl& address);
 
+// What the player is told when a click of the player's asks for `address` and is refused: it
+// names the address's scheme.
+QString refusedAddressNotice(const QUrl& address);
+
 // `typed` as a browser's address bar takes what is typed into it: white space around it is
 // dropped, and an address without a scheme (a host name or address, with or without a port and a
 // path) is an http:// address; "localhost:8889/login.html" names a host and its port, not the

@@ -3,6 +3,7 @@
 #include "boxes/box_run.h"
 #include "browser/browser_window.h"
 #include "browser/frames_reporting_page.h"
+#include "browser/page_view.h"
 #include "browser/web_address.h"
 #include "look/artwork_view.h"
 #include "look/colour_key.h"
@@ -22,7 +23,6 @@
 #include <QVBoxLayout>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineSettings>
-#include <QWebEngineView>
 #include <directory/login_address.h>
 #include <directory/server_entry.h>
 
@@ -43,7 +43,7 @@ LoginWindow::LoginWindow(QWebEnginePage* gamePage)
     : gamePage_(gamePage), artworkView_(new ArtworkView(this)),
       closeSpot_(new TransparentLabel(this, designFont())),
       titleLabel_(new TransparentLabel(this, titleFont(login_layout::titleLineHeight))),
-      browserPanel_(new QFrame(this)), loginView_(new QWebEngineView(browserPanel_)),
+      browserPanel_(new QFrame(this)), loginView_(new PageView(browserPanel_)),
       loginPage_(new FramesReportingPage(gamePage->profile(), loginView_)) {
     setObjectName(QStringLiteral("loginWindow"));
     setWindowTitle(QStringLiteral("Login"));
@@ -84,6 +84,7 @@ LoginWindow::LoginWindow(QWebEnginePage* gamePage)
     loginPage_->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
     connect(loginPage_, &QWebEnginePage::linkHovered, this, &LoginWindow::rememberHoveredLink);
     connect(loginPage_, &QWebEnginePage::newWindowRequested, this, &LoginWindow::handOffGameWindow);
+    connect(loginPage_, &GuardedPage::stoppedWorking, this, &LoginWindow::failed);
     auto* const panelLayout = new QVBoxLayout(browserPanel_);
     // the frame's bevel already insets the contents by one pixel
     panelLayout->setContentsMargins(0, 0, 0, 0);

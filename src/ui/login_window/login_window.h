@@ -6,7 +6,6 @@
 class QFrame;
 class QWebEngineNewWindowRequest;
 class QWebEnginePage;
-class QWebEngineView;
 
 namespace tarvenne::directory {
 struct ServerEntry;
@@ -16,6 +15,7 @@ namespace tarvenne::ui {
 
 class ArtworkView;
 class FramesReportingPage;
+class PageView;
 class TransparentLabel;
 
 // The login window: the artwork with the game's title, an invisible close spot and, in its
@@ -46,7 +46,8 @@ public:
 
 signals:
     // A step of the window failed with the error box's text: the login page's address cannot be
-    // made into a web address. The window stays, with an empty browser.
+    // made into a web address, or the login page stopped working. The window stays, with an
+    // empty browser.
     void failed(const QString& message);
 
 private slots:
@@ -64,7 +65,7 @@ private:
     TransparentLabel* closeSpot_;
     TransparentLabel* titleLabel_;
     QFrame* browserPanel_;
-    QWebEngineView* loginView_;
+    PageView* loginView_;
     FramesReportingPage* loginPage_;
 
     QString loginAddress_;

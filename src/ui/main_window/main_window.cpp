@@ -1,16 +1,19 @@
 #include "main_window/main_window.h"
 
 #include "browser/frames_reporting_page.h"
+#include "browser/page_view.h"
 #include "look/design_font.h"
 #include "look/window_title.h"
 
+#include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QShowEvent>
 #include <QVBoxLayout>
+#include <QWebEngineFullScreenRequest>
 #include <QWebEngineScript>
-#include <QWebEngineView>
+#include <QWebEngineSettings>
 #include <QWindow>
 
 namespace tarvenne::ui {
@@ -44,7 +47,7 @@ constexpr char restyleScript[] = R"js(
 } // namespace
 
 MainWindow::MainWindow(QWebEngineProfile* profile)
-    : QWidget(nullptr, Qt::Window), gameView_(new QWebEngineView(this)),
+    : QWidget(nullptr, Qt::Window), gameView_(new PageView(this)),
       gamePage_(new FramesReportingPage(profile, gameView_)) {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Form1"));
@@ -59,7 +62,14 @@ MainWindow::MainWindow(QWebEngineProfile* profile)
     gameView_->setObjectName(QStringLiteral("gameView"));
     gameView_->setPage(gamePage_);
     connect(gamePage_, &FramesReportingPage::documentCompleted, this, &MainWindow::restyleGamePage);
+    connect(gamePage_, &GuardedPage::stoppedWorking, this, &MainWindow::failed);
     gamePage_->openNewWindowsSeparately();
+    gamePage_->settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
+    connect(gamePage_, &QWebEnginePage::fullScreenRequested, this,
+            &MainWindow::answerFullScreenRequest);
+    gamePage_->allowPointerLockOnPlayersAction();
+    // Escape reaches the window before the page, whatever the page does with its keys.
+    QApplication::instance()->installEventFilter(this);
     auto* const layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(gameView_);
@@ -80,6 +90,45 @@ void MainWindow::restyleGamePage() {
                                  if (!failure.isEmpty() && window)
                                      emit window->failed(failure);
                              });
+}
+
+void MainWindow::answerFullScreenRequest(QWebEngineFullScreenRequest request) {
+    if (!request.toggleOn()) {
+        request.accept();
+        if (isFullScreen())
+            showMaximized();
+        return;
+    }
+    if (!gameView_->playerJustActed() || !isVisible()) {
+        request.reject();
+        return;
+    }
+    request.accept();
+    showFullScreen();
+    gameView_->showNotice(QStringLiteral("Press Esc to leave full screen"));
+}
+
+bool MainWindow::giveBackScreenAndPointer() {
+    // The engine locks the pointer by grabbing it for the page's widget.
+    const QWidget* const grabber = QWidget::mouseGrabber();
+    const bool pointerLocked = grabber && gameView_->isAncestorOf(grabber);
+    if (pointerLocked)
+        gamePage_->runJavaScript(QStringLiteral("document.exitPointerLock()"),
+                                 QWebEngineScript::ApplicationWorld);
+    if (!isFullScreen())
+        return pointerLocked;
+    // The window comes back whatever the page does; the page is told that it left full screen.
+    gamePage_->triggerAction(QWebEnginePage::ExitFullScreen);
+    showMaximized();
+    return true;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && isActiveWindow() &&
+        giveBackScreenAndPointer())
+        return true;
+    return QWidget::eventFilter(watched, event);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -2,17 +2,20 @@
 
 #include <QWidget>
 
+class QWebEngineFullScreenRequest;
 class QWebEngineProfile;
-class QWebEngineView;
 
 namespace tarvenne::ui {
 
 class FramesReportingPage;
+class PageView;
 
 // The main window: made before the login gate, hidden, so that its page can take the game's
 // window at the hand-off; then shown maximised with the game's web client, and every document
-// that its page completes is stripped of its scroll bars, border and margin. Closing it ends the
-// launcher.
+// that its page completes is stripped of its scroll bars, border and margin. The game may put its
+// page full screen and lock the pointer, on the player's click only; Escape always brings the
+// maximised window and the pointer back, and the close request still ends the launcher at once.
+// Closing it ends the launcher.
 class MainWindow final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(MainWindow)
@@ -28,7 +31,8 @@ public:
 
 signals:
     // A step of the window failed with the error box's text: a completed document cannot be
-    // restyled, as it is not a web page. The window stays, and the next document is restyled.
+    // restyled, as it is not a web page, or the game page stopped working. The window stays, and
+    // the next document is restyled.
     void failed(const QString& message);
 
 private slots:
@@ -37,10 +41,16 @@ private slots:
 protected:
     void showEvent(QShowEvent* event) override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QWebEngineView* gameView_;
+    void answerFullScreenRequest(QWebEngineFullScreenRequest request);
+    // Leaves full screen and frees the pointer where the game has either; false when it has
+    // neither.
+    bool giveBackScreenAndPointer();
+
+    PageView* gameView_;
     FramesReportingPage* gamePage_;
 };
 

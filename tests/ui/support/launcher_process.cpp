@@ -1,5 +1,8 @@
 #include "launcher_process.h"
 
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <cstdio>
 
@@ -57,6 +60,68 @@ QList<QJsonObject> LauncherProcess::boxes() const {
 
 QList<QJsonObject> LauncherProcess::dialogs() const {
     return reported(QStringLiteral("dialog"));
+}
+
+QStringList LauncherProcess::reportedTexts(const QString& kind) const {
+    QStringList found;
+    for (const QJsonObject& line : lines_) {
+        if (line.contains(kind))
+            found.append(line.value(kind).toString());
+    }
+    return found;
+}
+
+QList<QStringList> LauncherProcess::menus() const {
+    QList<QStringList> found;
+    for (const QJsonObject& line : lines_) {
+        if (line.contains(QStringLiteral("menu")))
+            found.append(line.value(QStringLiteral("menu")).toVariant().toStringList());
+    }
+    return found;
+}
+
+QStringList LauncherProcess::notices() const {
+    return reportedTexts(QStringLiteral("notice"));
+}
+
+QStringList LauncherProcess::noticesGone() const {
+    return reportedTexts(QStringLiteral("noticeGone"));
+}
+
+namespace {
+
+// The parent process of `pid` as /proc/PID/stat names it; 0 when it is gone.
+qint64 parentOf(qint64 pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return 0;
+    // pid (name) state ppid ...: the name may hold spaces and brackets, so it is skipped whole.
+    const QByteArray line = stat.readAll();
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    return fields.size() > 1 ? fields[1].toLongLong() : 0;
+}
+
+bool isZygote(qint64 pid) {
+    QFile commandLine(QStringLiteral("/proc/%1/cmdline").arg(pid));
+    return commandLine.open(QIODevice::ReadOnly) &&
+           commandLine.readAll().contains("--type=zygote");
+}
+
+} // namespace
+
+QList<qint64> LauncherProcess::rendererPids() const {
+    // The engine's zygote processes, which the launcher starts, fork the renderers; a renderer
+    // keeps the zygote's command line.
+    QList<qint64> found;
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString& entry : entries) {
+        bool number = false;
+        const qint64 candidate = entry.toLongLong(&number);
+        const qint64 zygote = number ? parentOf(candidate) : 0;
+        if (zygote > 1 && parentOf(zygote) == pid() && isZygote(zygote))
+            found.append(candidate);
+    }
+    return found;
 }
 
 QList<QJsonObject> LauncherProcess::windows() const {

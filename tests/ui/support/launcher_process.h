@@ -33,10 +33,19 @@ public:
 
     // The dialogs of pages shown so far, in order: {"title", "origin", "message", "stopOffered"}.
     QList<QJsonObject> dialogs() const;
+    // The entries of each context menu shown so far, in order.
+    QList<QStringList> menus() const;
+    // The texts of the pages' notices shown so far, in order, and of those gone by now.
+    QStringList notices() const;
+    QStringList noticesGone() const;
+
+    // The web engine's renderer processes that the launcher has started.
+    QList<qint64> rendererPids() const;
 
 private:
     void readReport();
     QList<QJsonObject> reported(const QString& kind) const;
+    QStringList reportedTexts(const QString& kind) const;
 
     QProcess process_;
     QByteArray pending_;

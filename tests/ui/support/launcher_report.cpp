@@ -4,9 +4,11 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QEvent>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QMenu>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -59,13 +61,30 @@ void LauncherReport::reportPageDialog(QWidget& dialog) {
     });
 }
 
+void LauncherReport::reportMenu(const QMenu& menu) {
+    QJsonArray entries;
+    for (const QAction* action : menu.actions()) {
+        if (!action->isSeparator())
+            entries.append(action->text().remove(QLatin1Char('&')));
+    }
+    report({{"menu", entries}});
+}
+
 bool LauncherReport::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::Show || event->spontaneous())
+    if ((event->type() != QEvent::Show && event->type() != QEvent::Hide) || event->spontaneous())
         return false;
     auto* const widget = qobject_cast<QWidget*>(watched);
-    if (!widget || !widget->isWindow() || qobject_cast<QMessageBox*>(widget))
+    if (widget && widget->objectName() == QLatin1String("pageNotice")) {
+        const auto* const notice = qobject_cast<QLabel*>(widget);
+        report({{event->type() == QEvent::Show ? "notice" : "noticeGone", notice->text()}});
         return false;
-    if (widget->objectName() == QLatin1String("pageDialog"))
+    }
+    if (event->type() != QEvent::Show || !widget || !widget->isWindow() ||
+        qobject_cast<QMessageBox*>(widget))
+        return false;
+    if (const auto* const menu = qobject_cast<QMenu*>(widget))
+        reportMenu(*menu);
+    else if (widget->objectName() == QLatin1String("pageDialog"))
         reportPageDialog(*widget);
     else
         report({{"shown", widget->objectName()},

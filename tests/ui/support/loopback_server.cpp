@@ -36,4 +36,9 @@ bool LoopbackServer::answered(const QString& path) const {
     return answered_.contains(path);
 }
 
+int LoopbackServer::timesAnswered(const QString& path) const {
+    const std::lock_guard lock(mutex_);
+    return int(answered_.count(path));
+}
+
 } // namespace tarvenne::ui::test

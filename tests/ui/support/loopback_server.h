@@ -26,6 +26,8 @@ public:
 
     // Whether a request for `path` (without its query) has been answered.
     bool answered(const QString& path) const;
+    // How many requests for `path` (without its query) have been answered.
+    int timesAnswered(const QString& path) const;
 
 private:
     httplib::Server server_;

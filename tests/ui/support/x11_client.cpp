@@ -236,6 +236,30 @@ void X11Client::releaseButton(int button) {
     roundTrip();
 }
 
+void X11Client::tapKey(std::uint32_t keysym) {
+    const xcb_setup_t* const setup = xcb_get_setup(connection_);
+    const int count = setup->max_keycode - setup->min_keycode + 1;
+    xcb_get_keyboard_mapping_reply_t* const mapping = xcb_get_keyboard_mapping_reply(
+        connection_,
+        xcb_get_keyboard_mapping(connection_, setup->min_keycode, static_cast<std::uint8_t>(count)),
+        nullptr);
+    if (!mapping)
+        return;
+    const xcb_keysym_t* const keysyms = xcb_get_keyboard_mapping_keysyms(mapping);
+    const int perKeycode = mapping->keysyms_per_keycode;
+    std::uint8_t keycode = 0;
+    for (int index = 0; index < count * perKeycode && keycode == 0; ++index) {
+        if (keysyms[index] == keysym)
+            keycode = static_cast<std::uint8_t>(setup->min_keycode + index / perKeycode);
+    }
+    std::free(mapping);
+    if (keycode == 0)
+        return;
+    xcb_test_fake_input(connection_, XCB_KEY_PRESS, keycode, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    xcb_test_fake_input(connection_, XCB_KEY_RELEASE, keycode, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    roundTrip();
+}
+
 void X11Client::clickLeftButton() {
     pressButton(1);
     releaseButton(1);

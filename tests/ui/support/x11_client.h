@@ -66,6 +66,8 @@ public:
     void pressButton(int button);
     void releaseButton(int button);
     void clickLeftButton();
+    // Presses and releases the key that carries the keysym `keysym` (Escape is 0xff1b).
+    void tapKey(std::uint32_t keysym);
 
 private:
     std::uint32_t atom(const char* name) const;
