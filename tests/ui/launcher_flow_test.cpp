@@ -2,7 +2,8 @@
 // tests' own directory server and site.
 #include "app/error_box.h"
 #include "browser/browser_window.h"
-#include "browser/frames_reporting_page.h"
+#include "browser/guarded_page.h"
+#include "browser/page_view.h"
 #include "launcher_fixture.h"
 #include "login_window/login_window.h"
 #include "look/transparent_label.h"

@@ -1,7 +1,5 @@
 #include "app/application.h"
 
-#include "app/error_box.h"
-
 #include <QIcon>
 #include <base/application_title.h>
 
@@ -58,17 +56,6 @@ bool Application::notify(QObject* receiver, QEvent* event) {
         showErrorBox(failure);
         return true;
     }
-}
-
-bool Application::startShowingError(const QString& text) {
-    if (errorsShowing_.contains(text))
-        return false;
-    errorsShowing_.append(text);
-    return true;
-}
-
-void Application::stopShowingError(const QString& text) {
-    errorsShowing_.removeOne(text);
 }
 
 } // namespace tarvenne::ui

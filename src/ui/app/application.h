@@ -1,10 +1,10 @@
 #pragma once
 
+#include "app/error_box.h"
 #include "platform/start_environment.h"
 
 #include <QApplication>
 #include <QString>
-#include <QStringList>
 
 namespace tarvenne::ui {
 
@@ -31,13 +31,11 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override;
 
-    // Notes that an error box with `text` goes up; false when one is up already.
-    bool startShowingError(const QString& text);
-    void stopShowingError(const QString& text);
+    ErrorBoxes& errorBoxes() { return errorBoxes_; }
 
 private:
     QString title_;
-    QStringList errorsShowing_;
+    ErrorBoxes errorBoxes_;
 };
 
 } // namespace tarvenne::ui

@@ -5,32 +5,30 @@
 
 #include <QMessageBox>
 #include <QWidget>
-#include <base/error.h>
 #include <base/error_text.h>
 
 namespace tarvenne::ui {
 
-void showErrorBox(const std::exception& failure) {
-    const auto text = tarvenne::errorBoxText(failure);
-    if (!text)
+void ErrorBoxes::show(const QString& text) {
+    if (showing_.contains(text))
         return;
-    Application* const application = Application::instance();
-    const QString message = QString::fromStdU16String(*text);
-    // The same failure, arriving again while its box is up (a page that fails over and over),
-    // adds no box.
-    if (!application->startShowingError(message))
-        return;
+    showing_.append(text);
     if (QWidget* grabber = QWidget::mouseGrabber())
         grabber->releaseMouse();
-    QMessageBox box(QMessageBox::Critical, application->title(), message, QMessageBox::Ok,
+    QMessageBox box(QMessageBox::Critical, Application::instance()->title(), text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     runBox(box);
-    application->stopShowingError(message);
+    showing_.removeOne(text);
 }
 
-void showErrorBox(const QString& message) {
-    showErrorBox(Error(message.toStdU16String()));
+void showErrorBox(const std::exception& failure) {
+    if (const auto text = tarvenne::errorBoxText(failure))
+        showErrorBox(QString::fromStdU16String(*text));
+}
+
+void showErrorBox(const QString& text) {
+    Application::instance()->errorBoxes().show(text);
 }
 
 } // namespace tarvenne::ui

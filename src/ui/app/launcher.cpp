@@ -3,7 +3,7 @@
 #include "app/application.h"
 #include "app/error_box.h"
 #include "app/scene_graph_choice.h"
-#include "browser/frames_reporting_page.h"
+#include "browser/guarded_page.h"
 #include "login_window/login_window.h"
 #include "platform/session_end.h"
 

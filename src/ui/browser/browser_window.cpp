@@ -1,7 +1,7 @@
 #include "browser/browser_window.h"
 
 #include "boxes/box_run.h"
-#include "browser/frames_reporting_page.h"
+#include "browser/guarded_page.h"
 #include "browser/page_view.h"
 
 #include <QApplication>
@@ -30,7 +30,7 @@ QList<BrowserWindow*> everyBrowserWindow() {
 
 BrowserWindow::BrowserWindow(QWebEngineProfile* profile, const QRect& requestedGeometry)
     : QWidget(nullptr, Qt::Window), address_(new QLineEdit(this)), view_(new PageView(this)),
-      page_(new FramesReportingPage(profile, view_)) {
+      page_(new GuardedPage(profile, view_)) {
     setObjectName(QStringLiteral("browserWindow"));
     view_->setObjectName(QStringLiteral("browserView"));
     view_->setPage(page_);

@@ -9,7 +9,7 @@ class QWebEngineProfile;
 
 namespace tarvenne::ui {
 
-class FramesReportingPage;
+class GuardedPage;
 class PageView;
 
 // A separate top-level window with a browser of its own: where a page opens when the launcher
@@ -29,7 +29,7 @@ public:
     BrowserWindow(QWebEngineProfile* profile, const QRect& requestedGeometry);
 
     PageView* view() const { return view_; }
-    FramesReportingPage* page() const { return page_; }
+    GuardedPage* page() const { return page_; }
 
     // The separate windows that are open now.
     static QList<BrowserWindow*> openWindows();
@@ -50,7 +50,7 @@ private:
 
     QLineEdit* address_;
     PageView* view_;
-    FramesReportingPage* page_;
+    GuardedPage* page_;
     QMargins frameKeptFor_;
 };
 

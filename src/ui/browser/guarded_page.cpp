@@ -1,26 +1,20 @@
 #include "browser/guarded_page.h"
 
-#include "boxes/box_run.h"
+#include "browser/browser_window.h"
 #include "browser/page_view.h"
 #include "browser/web_address.h"
 
 #include <QAuthenticator>
 #include <QTimer>
-#include <QUuid>
 #include <QWebEngineFileSystemAccessRequest>
+#include <QWebEngineLoadingInfo>
+#include <QWebEngineNewWindowRequest>
 #include <QWebEngineQuotaRequest>
 #include <QWebEngineRegisterProtocolHandlerRequest>
-#include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
-#include <QWebEngineSettings>
-#include <QWidget>
 
 namespace tarvenne::ui {
 namespace {
-
-// A dialog that follows the page's previous one this soon comes with the offer to stop the
-// page's dialogs, as a page that keeps asking would trap the player in its dialogs.
-constexpr qint64 closeFollowingDialogMs = 5000;
 
 // A renderer lost more often than this within the time below is not started again: the page would
 // only crash in a loop.
@@ -29,25 +23,18 @@ constexpr qint64 rendererLossWindowMs = 60000;
 
 } // namespace
 
-GuardedPage::GuardedPage(QWebEngineProfile* profile, QObject* parent)
-    : QWebEnginePage(profile, parent),
-      newDocumentWord_(QUuid::createUuid().toString(QUuid::WithoutBraces)) {
+GuardedPage::GuardedPage(QWebEngineProfile* profile, PageView* parent)
+    : QWebEnginePage(profile, parent), reports_(scripts()) {
     clock_.start();
     connect(this, &QWebEnginePage::featurePermissionRequested, this,
             &GuardedPage::answerPermissionRequest);
     connect(this, &QWebEnginePage::renderProcessTerminated, this,
             &GuardedPage::reloadAfterRendererLoss);
-    // Each new document of the top-level page tells the page so on its console, from the
-    // launcher's own script world, with a word that the page's scripts cannot know, before any
-    // script of the document runs; a move within the document (an anchor, the history API) makes
-    // no new document.
-    QWebEngineScript newDocument;
-    newDocument.setName(QStringLiteral("new document"));
-    newDocument.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    newDocument.setWorldId(QWebEngineScript::ApplicationWorld);
-    newDocument.setRunsOnSubFrames(false);
-    newDocument.setSourceCode(QStringLiteral("console.info('%1')").arg(newDocumentWord_));
-    scripts().insert(newDocument);
+    connect(this, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
+        if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus ||
+            (info.status() == QWebEngineLoadingInfo::LoadFailedStatus && info.isErrorPage()))
+            emit documentCompleted(info.url());
+    });
     connect(this, &QWebEnginePage::registerProtocolHandlerRequested, this,
             [](QWebEngineRegisterProtocolHandlerRequest request) { request.reject(); });
     connect(this, &QWebEnginePage::fileSystemAccessRequested, this,
@@ -61,6 +48,29 @@ GuardedPage::GuardedPage(QWebEngineProfile* profile, QObject* parent)
             [](const QUrl&, QAuthenticator* authenticator, const QString&) {
                 *authenticator = QAuthenticator();
             });
+}
+
+void GuardedPage::openNewWindowsSeparately() {
+    connect(this, &QWebEnginePage::newWindowRequested, this, &GuardedPage::openInSeparateWindow,
+            Qt::UniqueConnection);
+}
+
+void GuardedPage::openInSeparateWindow(QWebEngineNewWindowRequest& request) {
+    const QUrl address = request.requestedUrl();
+    if (!request.isUserInitiated())
+        return;
+    if (!address.isEmpty() && !isWebAddress(address)) {
+        noticeRefusedClick(refusedAddressNotice(address));
+        return;
+    }
+    if (BrowserWindow::openWindows().size() >= BrowserWindow::mostOpenAtOnce) {
+        noticeRefusedClick(QStringLiteral("Not opened: %1 windows are open, the most at once")
+                               .arg(BrowserWindow::mostOpenAtOnce));
+        return;
+    }
+    auto* const window = new BrowserWindow(profile(), request.requestedGeometry());
+    request.openIn(window->page());
+    window->show();
 }
 
 void GuardedPage::allowPointerLockOnPlayersAction() {
@@ -119,13 +129,17 @@ bool GuardedPage::acceptNavigationRequest(const QUrl& url, NavigationType type, 
 void GuardedPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level,
                                            const QString& message, int lineNumber,
                                            const QString& sourceID) {
-    // A new document may show dialogs again, as in a browser.
-    if (message == newDocumentWord_) {
-        dialogsStopped_ = false;
-        sinceLastDialog_.invalidate();
+    switch (reports_.read(message)) {
+    case DocumentReports::Report::NewDocument:
+        dialogs_.newDocument();
+        return;
+    case DocumentReports::Report::FrameCompleted:
+        emit documentCompleted(QUrl(sourceID));
+        return;
+    case DocumentReports::Report::None:
+        QWebEnginePage::javaScriptConsoleMessage(level, message, lineNumber, sourceID);
         return;
     }
-    QWebEnginePage::javaScriptConsoleMessage(level, message, lineNumber, sourceID);
 }
 
 QStringList GuardedPage::chooseFiles(FileSelectionMode, const QStringList&, const QStringList&) {
@@ -133,43 +147,20 @@ QStringList GuardedPage::chooseFiles(FileSelectionMode, const QStringList&, cons
 }
 
 void GuardedPage::javaScriptAlert(const QUrl& securityOrigin, const QString& message) {
-    askThroughDialog(PageDialog::Kind::Alert, securityOrigin, message, {});
+    dialogs_.ask(PageDialog::Kind::Alert, securityOrigin, message, {}, view());
 }
 
 bool GuardedPage::javaScriptConfirm(const QUrl& securityOrigin, const QString& message) {
-    return askThroughDialog(PageDialog::Kind::Confirm, securityOrigin, message, {}).accepted;
+    return dialogs_.ask(PageDialog::Kind::Confirm, securityOrigin, message, {}, view()).accepted;
 }
 
 bool GuardedPage::javaScriptPrompt(const QUrl& securityOrigin, const QString& message,
                                    const QString& defaultValue, QString* result) {
-    const DialogAnswer answer =
-        askThroughDialog(PageDialog::Kind::Prompt, securityOrigin, message, defaultValue);
+    const DialogGate::Answer answer =
+        dialogs_.ask(PageDialog::Kind::Prompt, securityOrigin, message, defaultValue, view());
     if (answer.accepted && result)
         *result = answer.text;
     return answer.accepted;
-}
-
-bool GuardedPage::mayShowDialog() const {
-    // Not while another box waits for the player: dialogs never pile up. Not from a page whose
-    // window is gone or going, as while the launcher ends.
-    const QWidget* const view = qobject_cast<QWidget*>(parent());
-    return !dialogsStopped_ && !boxIsWaiting() && view && view->window()->isVisible();
-}
-
-GuardedPage::DialogAnswer GuardedPage::askThroughDialog(PageDialog::Kind kind, const QUrl& origin,
-                                                        const QString& message,
-                                                        const QString& defaultValue) {
-    if (!mayShowDialog())
-        return {};
-    PageDialog dialog(kind, origin, message, qobject_cast<QWidget*>(parent()));
-    dialog.setPromptText(defaultValue);
-    if (sinceLastDialog_.isValid() && sinceLastDialog_.elapsed() < closeFollowingDialogMs)
-        dialog.offerToStopFurtherDialogs();
-    const bool accepted = runBox(dialog) == QDialog::Accepted;
-    sinceLastDialog_.start();
-    if (dialog.stopsFurtherDialogs())
-        dialogsStopped_ = true;
-    return {accepted, dialog.promptText()};
 }
 
 } // namespace tarvenne::ui

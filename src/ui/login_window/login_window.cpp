@@ -2,7 +2,7 @@
 
 #include "boxes/box_run.h"
 #include "browser/browser_window.h"
-#include "browser/frames_reporting_page.h"
+#include "browser/guarded_page.h"
 #include "browser/page_view.h"
 #include "browser/web_address.h"
 #include "look/artwork_view.h"
@@ -23,6 +23,7 @@
 #include <QVBoxLayout>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineSettings>
+#include <base/error_text.h>
 #include <directory/login_address.h>
 #include <directory/server_entry.h>
 
@@ -44,7 +45,7 @@ LoginWindow::LoginWindow(QWebEnginePage* gamePage)
       closeSpot_(new TransparentLabel(this, designFont())),
       titleLabel_(new TransparentLabel(this, titleFont(login_layout::titleLineHeight))),
       browserPanel_(new QFrame(this)), loginView_(new PageView(browserPanel_)),
-      loginPage_(new FramesReportingPage(gamePage->profile(), loginView_)) {
+      loginPage_(new GuardedPage(gamePage->profile(), loginView_)) {
     setObjectName(QStringLiteral("loginWindow"));
     setWindowTitle(QStringLiteral("Login"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -169,7 +170,7 @@ void LoginWindow::showEvent(QShowEvent* event) {
     const QUrl address = webAddressOf(loginAddress_);
     if (!address.isValid()) {
         emit failed(QString::fromStdU16String(
-            directory::notWebAddressMessage(loginAddress_.toStdU16String())));
+            withFullStop(directory::notWebAddressMessage(loginAddress_.toStdU16String()))));
         return;
     }
     loginView_->load(address);

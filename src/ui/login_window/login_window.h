@@ -14,7 +14,7 @@ struct ServerEntry;
 namespace tarvenne::ui {
 
 class ArtworkView;
-class FramesReportingPage;
+class GuardedPage;
 class PageView;
 class TransparentLabel;
 
@@ -45,8 +45,8 @@ public:
     void done(int result) override;
 
 signals:
-    // A step of the window failed with the error box's text: the login page's address cannot be
-    // made into a web address, or the login page stopped working. The window stays, with an
+    // A step of the window failed with the error box's final text: the login page's address cannot
+    // be made into a web address, or the login page stopped working. The window stays, with an
     // empty browser.
     void failed(const QString& message);
 
@@ -66,7 +66,7 @@ private:
     TransparentLabel* titleLabel_;
     QFrame* browserPanel_;
     PageView* loginView_;
-    FramesReportingPage* loginPage_;
+    GuardedPage* loginPage_;
 
     QString loginAddress_;
     QString title_;

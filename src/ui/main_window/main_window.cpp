@@ -1,6 +1,6 @@
 #include "main_window/main_window.h"
 
-#include "browser/frames_reporting_page.h"
+#include "browser/guarded_page.h"
 #include "browser/page_view.h"
 #include "look/design_font.h"
 #include "look/window_title.h"
@@ -15,6 +15,7 @@
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWindow>
+#include <base/error_text.h>
 
 namespace tarvenne::ui {
 namespace {
@@ -48,7 +49,7 @@ constexpr char restyleScript[] = R"js(
 
 MainWindow::MainWindow(QWebEngineProfile* profile)
     : QWidget(nullptr, Qt::Window), gameView_(new PageView(this)),
-      gamePage_(new FramesReportingPage(profile, gameView_)) {
+      gamePage_(new GuardedPage(profile, gameView_)) {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Form1"));
     setFont(designFont());
@@ -61,7 +62,7 @@ MainWindow::MainWindow(QWebEngineProfile* profile)
 
     gameView_->setObjectName(QStringLiteral("gameView"));
     gameView_->setPage(gamePage_);
-    connect(gamePage_, &FramesReportingPage::documentCompleted, this, &MainWindow::restyleGamePage);
+    connect(gamePage_, &GuardedPage::documentCompleted, this, &MainWindow::restyleGamePage);
     connect(gamePage_, &GuardedPage::stoppedWorking, this, &MainWindow::failed);
     gamePage_->openNewWindowsSeparately();
     gamePage_->settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
@@ -88,7 +89,8 @@ void MainWindow::restyleGamePage() {
                                  // could run.
                                  const QString failure = answer.toString();
                                  if (!failure.isEmpty() && window)
-                                     emit window->failed(failure);
+                                     emit window->failed(QString::fromStdU16String(
+                                         withFullStop(failure.toStdU16String())));
                              });
 }
 

@@ -7,7 +7,7 @@ class QWebEngineProfile;
 
 namespace tarvenne::ui {
 
-class FramesReportingPage;
+class GuardedPage;
 class PageView;
 
 // The main window: made before the login gate, hidden, so that its page can take the game's
@@ -24,13 +24,13 @@ public:
     explicit MainWindow(QWebEngineProfile* profile);
 
     // The page that takes the game's window.
-    FramesReportingPage* gamePage() const { return gamePage_; }
+    GuardedPage* gamePage() const { return gamePage_; }
 
     // The window's title, exactly as written (see setExactWindowTitle).
     void setTitle(const QString& title);
 
 signals:
-    // A step of the window failed with the error box's text: a completed document cannot be
+    // A step of the window failed with the error box's final text: a completed document cannot be
     // restyled, as it is not a web page, or the game page stopped working. The window stays, and
     // the next document is restyled.
     void failed(const QString& message);
@@ -51,7 +51,7 @@ private:
     bool giveBackScreenAndPointer();
 
     PageView* gameView_;
-    FramesReportingPage* gamePage_;
+    GuardedPage* gamePage_;
 };
 
 } // namespace tarvenne::ui

@@ -2,7 +2,7 @@
 // plain desktop, the pointer driven through the X server, what the window manager offers, and
 // the unshaped window after a failed download.
 
-#include "browser/frames_reporting_page.h"
+#include "browser/guarded_page.h"
 #include "launcher_fixture.h"
 #include "login_window/login_window.h"
 #include "look/login_layout.h"
