@@ -6,6 +6,7 @@
 #include "launcher_process.h"
 #include "look/login_layout.h"
 #include "loopback_server.h"
+#include "reporting_page.h"
 #include "x11_client.h"
 
 #include <QGuiApplication>
@@ -26,46 +27,16 @@ constexpr std::uint32_t escapeKey = 0xff1b;
 
 const QString title = QStringLiteral("Tarvenne Online");
 
-// The pages' head: report(word) fetches /report/word; every press and release of a button is
-// reported, and so is the first paint.
-const QString pageHead = QStringLiteral(R"html(<!DOCTYPE html>
-<html><head><title>Session</title><style>
-  body { margin: 0; }
-  a, button, input, p { position: absolute; left: 10px; width: 300px; height: 40px; margin: 0; }
-</style><script>
-  const report = word => fetch('/report/' + word);
-  requestAnimationFrame(() => requestAnimationFrame(() => report('painted')));
-  let presses = 0, releases = 0;
-  addEventListener('mousedown', () => report('pressed-' + presses++), true);
-  addEventListener('mouseup', () => report('released-' + releases++), true);
-</script></head><body>)html");
-
-// The login page that hands off to the game page; it sets the session's cookie.
-const QString handOffPage =
-    pageHead + QStringLiteral(R"html(<a id="handoff" style="top: 10px" href="me.php?FQ=1"
-  target="_blank">Play</a>
-<script>
-  document.cookie = 'session=kept; path=/';
-  document.getElementById('handoff').addEventListener('mouseover', () => report('hovered'));
-</script></body></html>)html");
-
-// Centres of the pages' elements, placed 50 pixels apart from the top.
-QPoint row(int index) {
-    return {160, 30 + 50 * index};
-}
-
 // One run of the launcher against a site of the test's own: `loginBody` is the login page's body
 // (the hand-off page when empty), `gameBody` the game page's, `otherBody` that of /other.html.
 class Session {
 public:
     Session(const QString& loginBody, const QString& gameBody, const QString& otherBody = {},
             const char* answers = "") {
-        const auto page = [](const QString& body) {
-            return (pageHead + body + QStringLiteral("</body></html>")).toStdString();
-        };
-        const std::string login = loginBody.isEmpty() ? handOffPage.toStdString() : page(loginBody);
-        const std::string game = page(gameBody);
-        const std::string other = page(otherBody);
+        const std::string login =
+            (loginBody.isEmpty() ? handOffPage() : reportingPage(loginBody)).toStdString();
+        const std::string game = reportingPage(gameBody).toStdString();
+        const std::string other = reportingPage(otherBody).toStdString();
         site_.routes().Get("/login.html", [login](const httplib::Request&, httplib::Response& r) {
             r.set_content(login, "text/html; charset=utf-8");
         });
@@ -125,7 +96,7 @@ public:
         if (!showsLoginPage())
             return false;
         const std::uint32_t login = window_;
-        desktop_.movePointer(pageCorner_ + row(0));
+        desktop_.movePointer(pageCorner_ + pageRow(0));
         if (!QTest::qWaitFor([&] { return reported(QStringLiteral("hovered")); }, settleTimeout))
             return false;
         desktop_.clickLeftButton();
@@ -279,10 +250,10 @@ void GameSessionTest::contextMenuHoldsWhatWorks() {
         QPoint point;
         QStringList entries;
     } cases[] = {
-        {"a selection", row(0), {"Copy"}},
-        {"a link", row(1), {"Copy link address"}},
-        {"a text field", row(2), {"Cut", "Copy", "Paste", "Select all"}},
-        {"the page", row(5), {"Back", "Forward", "Reload"}},
+        {"a selection", pageRow(0), {"Copy"}},
+        {"a link", pageRow(1), {"Copy link address"}},
+        {"a text field", pageRow(2), {"Cut", "Copy", "Paste", "Select all"}},
+        {"the page", pageRow(5), {"Back", "Forward", "Reload"}},
     };
     for (const auto& shown : cases) {
         QVERIFY2(session.opensMenu(shown.point), shown.name);
@@ -320,7 +291,7 @@ void GameSessionTest::gameTakesScreenAndPointerOnTheClick() {
 
     // On the click, the whole screen, over the desktop's panels; Escape gives it back.
     const QRect maximised = desktop.geometry(window);
-    QVERIFY(session.click(row(0)));
+    QVERIFY(session.click(pageRow(0)));
     QTRY_VERIFY_WITH_TIMEOUT(session.reported(QStringLiteral("fullscreen-on")), settleTimeout);
     QTRY_VERIFY_WITH_TIMEOUT(desktop.state(window).contains(QStringLiteral("FULLSCREEN")),
                              settleTimeout);
@@ -337,13 +308,13 @@ void GameSessionTest::gameTakesScreenAndPointerOnTheClick() {
 
     // The pointer likewise.
     session.followWindow();
-    QVERIFY(session.click(row(1)));
+    QVERIFY(session.click(pageRow(1)));
     QTRY_VERIFY_WITH_TIMEOUT(session.reported(QStringLiteral("locked")), settleTimeout);
     desktop.tapKey(escapeKey);
     QTRY_VERIFY_WITH_TIMEOUT(session.reported(QStringLiteral("unlocked")), settleTimeout);
 
     // Full screen once more, and the close request ends the launcher at once.
-    QVERIFY(session.click(row(0)));
+    QVERIFY(session.click(pageRow(0)));
     QTRY_VERIFY_WITH_TIMEOUT(desktop.state(window).contains(QStringLiteral("FULLSCREEN")),
                              settleTimeout);
     QVERIFY(session.leaves());
@@ -372,7 +343,7 @@ void GameSessionTest::refusedClickIsNamed() {
         QStringLiteral("Not opened: the launcher does not open mailto: addresses"),
         QStringLiteral("Not opened: 5 windows are open, the most at once")};
     const auto namedOnClick = [&](int link, int notices) {
-        if (!session.click(row(link)))
+        if (!session.click(pageRow(link)))
             return false;
         return QTest::qWaitFor([&] { return session.launcher().notices().size() == notices; },
                                settleTimeout) &&
@@ -383,7 +354,7 @@ void GameSessionTest::refusedClickIsNamed() {
     // The first notice as the player sees it: over the page, at its top, gone by itself.
     const QPoint noticePoint = session.pageCorner() + QPoint(layout::browserArea.width() / 2, 24);
     QVERIFY(!darkOnScreen(noticePoint));
-    QVERIFY(session.click(row(0)));
+    QVERIFY(session.click(pageRow(0)));
     QTRY_VERIFY_WITH_TIMEOUT(darkOnScreen(noticePoint), settleTimeout);
     QTRY_VERIFY_WITH_TIMEOUT(!darkOnScreen(noticePoint), settleTimeout);
     QCOMPARE(session.launcher().notices(), QStringList{expected[0]});
@@ -397,7 +368,7 @@ void GameSessionTest::refusedClickIsNamed() {
         return shown;
     };
     for (int window = 1; window <= 5; ++window) {
-        QVERIFY(session.click(row(2)));
+        QVERIFY(session.click(pageRow(2)));
         QTRY_COMPARE_WITH_TIMEOUT(separateWindows(), window, settleTimeout);
     }
     QCOMPARE(session.launcher().notices().size(), 2);

@@ -6,6 +6,7 @@
 #include "launcher_process.h"
 #include "look/login_layout.h"
 #include "loopback_server.h"
+#include "reporting_page.h"
 #include "tls_loopback_server.h"
 #include "x11_client.h"
 
@@ -59,31 +60,6 @@ struct Hostile {
     bool leavesDuringDrag = false;
 };
 
-const QString pageHead = QStringLiteral(R"html(<!DOCTYPE html>
-<html><head><title>Hostile</title><style>
-  body { margin: 0; }
-  a, button { position: absolute; left: 10px; width: 300px; height: 40px; display: block; }
-</style><script>
-  const report = word => fetch('/report/' + word);
-  requestAnimationFrame(() => requestAnimationFrame(() => report('painted')));
-  let presses = 0, releases = 0;
-  addEventListener('mousedown', () => report('pressed-' + presses++), true);
-  addEventListener('mouseup', () => report('released-' + releases++), true);
-</script></head><body>)html");
-
-const QString handOffPage =
-    pageHead +
-    QStringLiteral(
-        R"html(<a id="handoff" style="top: 10px" href="me.php?FQ=1" target="_blank">Play</a>
-<script>
-  document.getElementById('handoff').addEventListener('mouseover', () => report('hovered'));
-</script></body></html>)html");
-
-// Link centres of the pages' links and buttons, placed 50 pixels apart from the top.
-QPoint row(int index) {
-    return {160, 30 + 50 * index};
-}
-
 const QList<Hostile>& hostilePages() {
     static const QList<Hostile> rows{
         {.name = "alerts every 50 ms in the login page; the player closes the window",
@@ -124,7 +100,7 @@ const QList<Hostile>& hostilePages() {
          .body = "<script>onbeforeunload = event => { event.preventDefault(); return 'Stay'; "
                  "};</script>",
          .settled = {"painted"},
-         .clicks = {row(0)}},
+         .clicks = {pageRow(0)}},
         {.name = "the session ends by hang-up",
          .where = Where::LoginPage,
          .body = "",
@@ -156,7 +132,7 @@ const QList<Hostile>& hostilePages() {
                 <a style="top: 260px" href="/report/after-the-links">web</a>)html",
          .settled = {"down-steam", "down-mailto", "down-blank", "down-script", "down-file",
                      "after-the-links"},
-         .clicks = {row(0), row(1), row(2), row(3), row(4), row(5)}},
+         .clicks = {pageRow(0), pageRow(1), pageRow(2), pageRow(3), pageRow(4), pageRow(5)}},
         {.name = "a link dragged; the player closes the window before dropping it",
          .where = Where::LoginPage,
          .body = R"html(<a style="top: 10px" href="/report/dropped"
@@ -219,7 +195,7 @@ const QList<Hostile>& hostilePages() {
            });
          </script>)html",
          .settled = {"pointerlock-denied", "screen-denied", "fullscreen-denied"},
-         .clicks = {row(0)},
+         .clicks = {pageRow(0)},
          .never = {"pointerlock-granted", "screen-granted", "fullscreen-granted"}},
         {.name = "200 windows opened as the login page loads",
          .where = Where::LoginPage,
@@ -246,7 +222,7 @@ const QList<Hostile>& hostilePages() {
              window.open('/report/popup-' + i, '', 'left=0,top=0,width=4000,height=3000');
            report('popups-asked');">open</button>)html",
          .settled = {"popups-asked", "popup-0"},
-         .clicks = {row(0)},
+         .clicks = {pageRow(0)},
          .mostSeparateWindows = 5,
          .never = {"popup-5"}},
         {.name = "downloads, clicked and scripted",
@@ -259,13 +235,13 @@ const QList<Hostile>& hostilePages() {
                   link.click();
                 </script>)html",
          .settled = {"download.bin"},
-         .clicks = {row(0)}},
+         .clicks = {pageRow(0)}},
         {.name = "a file chooser, clicked",
          .where = Where::LoginPage,
          .body = R"html(<input type="file" style="position: absolute; top: 10px; left: 10px;
                           width: 300px; height: 40px" onchange="report('file-chosen')">)html",
          .settled = {"painted"},
-         .clicks = {row(0)},
+         .clicks = {pageRow(0)},
          .never = {"file-chosen"}},
         {.name = "an image behind the web server's password",
          .where = Where::LoginPage,
@@ -366,12 +342,13 @@ void HostilePagesTest::playerLeavesAndNothingEscapes() {
     const QString body =
         QString::fromUtf8(hostile.body).replace(QStringLiteral("%TLS%"), tls.address(QString()));
     const bool svg = body == QLatin1String("svg");
-    const QString page = pageHead + body + QStringLiteral("</body></html>");
+    const QString page = reportingPage(body);
 
     LoopbackServer site;
     site.routes().Get("/login.html", [&](const httplib::Request&, httplib::Response& response) {
-        response.set_content((hostile.where == Where::LoginPage ? page : handOffPage).toStdString(),
-                             "text/html; charset=utf-8");
+        response.set_content(
+            (hostile.where == Where::LoginPage ? page : handOffPage()).toStdString(),
+            "text/html; charset=utf-8");
     });
     site.routes().Get("/me.php", [&](const httplib::Request&, httplib::Response& response) {
         if (svg) {
@@ -425,7 +402,7 @@ void HostilePagesTest::playerLeavesAndNothingEscapes() {
     QPoint pageCorner = desktop.geometry(*login).topLeft() + layout::browserArea.topLeft();
     if (hostile.where == Where::GamePage) {
         QTRY_VERIFY_WITH_TIMEOUT(reported(QStringLiteral("painted")), startTimeout);
-        desktop.movePointer(pageCorner + row(0));
+        desktop.movePointer(pageCorner + pageRow(0));
         QTRY_VERIFY_WITH_TIMEOUT(reported(QStringLiteral("hovered")), settleTimeout);
         desktop.clickLeftButton();
         std::optional<std::uint32_t> main;
@@ -461,10 +438,10 @@ void HostilePagesTest::playerLeavesAndNothingEscapes() {
         // As with clicks, a press that does not reach the page is made again.
         QVERIFY(QTest::qWaitFor(
             [&] {
-                desktop.movePointer(pageCorner + row(0));
+                desktop.movePointer(pageCorner + pageRow(0));
                 desktop.pressButton(1);
                 for (int step = 1; step <= 10; ++step)
-                    desktop.movePointer(pageCorner + row(0) + QPoint(step * 10, step * 20));
+                    desktop.movePointer(pageCorner + pageRow(0) + QPoint(step * 10, step * 20));
                 if (QTest::qWaitFor([&] { return reported(QStringLiteral("dragging")); }, 1000))
                     return true;
                 desktop.releaseButton(1);
