@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/start_environment.h"
-
 #include <QApplication>
 #include <QString>
 #include <QStringList>
@@ -16,12 +14,12 @@ class Application final : public QApplication {
     Q_DISABLE_COPY_MOVE(Application)
 
 public:
-    // Settings that must be in place before the application object exists; made first, before
-    // any other thread starts.
-    [[nodiscard]] static StartEnvironment prepareStart();
+    // Settings that must be in place before the application object exists, the environment
+    // among them; made first, before any other thread starts.
+    static void prepareStart();
 
     // Takes no arguments: Qt and the web engine are given the program name only.
-    Application(char* programName, StartEnvironment& environment);
+    explicit Application(char* programName);
 
     static Application* instance();
 
