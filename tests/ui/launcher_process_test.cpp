@@ -322,7 +322,7 @@ void LauncherProcessTest::withoutRuntimeFolderTheEnvironmentChangesOnlyBeforeAny
     QVERIFY2(early.contains(QStringLiteral("setenv TMPDIR")) &&
                  early.contains(QStringLiteral("setenv HOME")),
              qPrintable(early.join(QStringLiteral(", "))));
-    QCOMPARE(late, QStringList());
+    QVERIFY2(late.isEmpty(), qPrintable(late.join(QStringLiteral(", "))));
     QCOMPARE(contents(temporary.path()).join(QLatin1Char('\n')), QString());
     QCOMPARE(contents(home.path()).join(QLatin1Char('\n')), QString());
 }
