@@ -72,6 +72,27 @@ std::int64_t microsecondsSinceEpoch() {
         .count();
 }
 
+// The realm's state at tick `n` as the busy game page asks for it: the tick and 24 wardens, each
+// with a name, health and a position on a 1000 by 1000 field, moving from tick to tick.
+std::string realmState(std::string_view n) {
+    unsigned long tick = 0;
+    for (const char digit : n.substr(0, 9)) {
+        if (digit < '0' || digit > '9') {
+            break;
+        }
+        tick = tick * 10 + static_cast<unsigned long>(digit - '0');
+    }
+    std::string state = "{\"tick\":" + std::to_string(tick) + ",\"units\":[";
+    for (unsigned long unit = 0; unit < 24; ++unit) {
+        state += (unit == 0 ? "" : ",");
+        state += "{\"name\":\"Warden " + std::to_string(unit + 1) +
+                 "\",\"health\":" + std::to_string((tick * 7 + unit * 13) % 100) +
+                 ",\"x\":" + std::to_string((tick * 3 + unit * 131) % 1000) +
+                 ",\"y\":" + std::to_string((tick * 5 + unit * 71) % 1000) + "}";
+    }
+    return state + "]}";
+}
+
 void noContent(const httplib::Request&, httplib::Response& response) {
     response.status = 204;
 }
@@ -79,8 +100,8 @@ void noContent(const httplib::Request&, httplib::Response& response) {
 } // namespace
 
 DemoSite::DemoSite(int directoryPort, int sitePort, Log log,
-                   std::chrono::milliseconds directoryDelay)
-    : log_(std::move(log)), directoryDelay_(directoryDelay) {
+                   std::chrono::milliseconds directoryDelay, GamePage gamePage)
+    : log_(std::move(log)), directoryDelay_(directoryDelay), gamePage_(gamePage) {
     directoryPort_ = bindLoopback(directory_, directoryPort);
     sitePort_ = bindLoopback(site_, sitePort);
     routeDirectory();
@@ -160,9 +181,14 @@ void DemoSite::routeSite() {
             return;
         }
         const auto token = cookieValue(request.get_header_value("Cookie"), sessionCookie);
-        response.set_content(fillTemplate(file("game.html"), {{"player", htmlEscape(player)},
-                                                              {"session", htmlEscape(*token)}}),
+        const auto page = gamePage_ == GamePage::Busy ? "busy-game.html" : "game.html";
+        response.set_content(fillTemplate(file(page), {{"player", htmlEscape(player)},
+                                                       {"session", htmlEscape(*token)}}),
                              "text/html; charset=utf-8");
+    });
+    site_.Get("/game/tick", [](const httplib::Request& request, httplib::Response& response) {
+        response.set_header("Cache-Control", "no-store");
+        response.set_content(realmState(request.get_param_value("n")), "application/json");
     });
     site_.Get("/game/warmup", noContent);
     site_.Get("/loaded", noContent);

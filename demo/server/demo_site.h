@@ -15,6 +15,10 @@ namespace tarvenne::demo {
 // the game's web site with its sign-in page, lobby, help page and game client.
 class DemoSite {
 public:
+    // The game client that the Play link opens: the night over Vael, or a busy battle that asks
+    // the site for the realm's state every 50 ms, for the long-session benchmark.
+    enum class GamePage { Night, Busy };
+
     // Receives one line per answered request: its arrival time in seconds since the epoch (with
     // microseconds), server ("directory" or "site"), method, target, status, and the session
     // when the request carried one. Lines of overlapping requests may come in either order.
@@ -24,7 +28,8 @@ public:
     // answers `directoryDelay` after a request arrives, as one across the internet would.
     // Throws std::runtime_error when a port cannot be bound.
     DemoSite(int directoryPort, int sitePort, Log log,
-             std::chrono::milliseconds directoryDelay = std::chrono::milliseconds{0});
+             std::chrono::milliseconds directoryDelay = std::chrono::milliseconds{0},
+             GamePage gamePage = GamePage::Night);
     ~DemoSite();
     DemoSite(const DemoSite&) = delete;
     DemoSite& operator=(const DemoSite&) = delete;
@@ -43,6 +48,7 @@ private:
 
     Log log_;
     std::chrono::milliseconds directoryDelay_;
+    GamePage gamePage_;
     httplib::Server directory_;
     httplib::Server site_;
     int directoryPort_ = 0;

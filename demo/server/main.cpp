@@ -16,15 +16,20 @@ namespace {
 
 constexpr std::string_view usage =
     "Usage: tarvenne-demo-site [--directory-port PORT] [--site-port PORT] [--directory-delay MS]\n"
+    "                          [--busy-game]\n"
     "Serves the update document on http://127.0.0.1:PORT/update.html (default 8888) and the\n"
     "game's site on another loopback port (default 8889). A port of 0 takes a free one.\n"
     "The directory server answers MS milliseconds after a request arrives (default 0, at most\n"
-    "60000), as a server across the internet would.\n";
+    "60000), as a server across the internet would.\n"
+    "With --busy-game, Play opens a busy battle in place of the night over Vael: it asks the\n"
+    "site for the realm's state every 50 ms, rebuilds part of its page with each answer and\n"
+    "redraws its canvas at every frame (for the long-session benchmark).\n";
 
 struct Options {
     int directoryPort = 8888;
     int sitePort = 8889;
     std::chrono::milliseconds directoryDelay{0};
+    tarvenne::demo::DemoSite::GamePage gamePage = tarvenne::demo::DemoSite::GamePage::Night;
 };
 
 // The whole text as a decimal number from 0 to `largest`, or nothing.
@@ -65,6 +70,10 @@ Options parse(int argc, char** argv) {
         if (argument == "--help") {
             std::cout << usage;
             std::exit(0);
+        }
+        if (argument == "--busy-game") {
+            options.gamePage = tarvenne::demo::DemoSite::GamePage::Busy;
+            continue;
         }
         if (i + 1 == argc) {
             throw std::invalid_argument("unknown or incomplete option: " + std::string{argument});
@@ -109,7 +118,7 @@ int main(int argc, char** argv) {
     };
     try {
         tarvenne::demo::DemoSite site{options.directoryPort, options.sitePort, print,
-                                      options.directoryDelay};
+                                      options.directoryDelay, options.gamePage};
         print("directory http://127.0.0.1:" + std::to_string(site.directoryPort()) +
               "/update.html");
         print("site " + site.siteAddress() + "login.html");

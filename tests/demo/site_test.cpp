@@ -176,6 +176,35 @@ TEST(CookieValue, FindsTheNamedCookieOnly) {
     }
 }
 
+// A site started with the busy game sends Play to a page that asks for the realm's state every
+// 50 ms; each tick's state is fresh, never cached, and the same for the same tick.
+TEST(DemoSiteBusyGameTest, PlayOpensAGameThatPollsTheRealmsState) {
+    DemoSite site{0, 0, [](std::string_view) {}, std::chrono::milliseconds{0},
+                  DemoSite::GamePage::Busy};
+    httplib::Client client("127.0.0.1", site.sitePort());
+    const auto signedIn =
+        client.Post("/login", httplib::Params{{"account", "Ada"}, {"password", "ember"}});
+    const auto token = cookieValue(signedIn->get_header_value("Set-Cookie"), "tarvenne_session");
+    ASSERT_TRUE(token);
+    const auto game = client.Get("/game/me.php?FQ=1", {{"Cookie", "tarvenne_session=" + *token}});
+    ASSERT_EQ(game->status, 200);
+    EXPECT_NE(game->body.find(R"(fetch("/game/tick?n=" + tick++)"), std::string::npos);
+    EXPECT_NE(game->body.find("}, 50);"), std::string::npos);
+    EXPECT_EQ(game->body.find("{{"), std::string::npos);
+
+    const auto first = client.Get("/game/tick?n=41");
+    const auto again = client.Get("/game/tick?n=41");
+    const auto next = client.Get("/game/tick?n=42");
+    ASSERT_EQ(first->status, 200);
+    EXPECT_EQ(first->get_header_value("Content-Type"), "application/json");
+    EXPECT_EQ(first->get_header_value("Cache-Control"), "no-store");
+    EXPECT_TRUE(first->body.starts_with(R"({"tick":41,"units":[{"name":"Warden 1",)"))
+        << first->body;
+    EXPECT_TRUE(first->body.ends_with("}]}")) << first->body;
+    EXPECT_EQ(first->body, again->body);
+    EXPECT_NE(first->body, next->body);
+}
+
 // A site started with a directory delay answers the update document no sooner than that after
 // the request, as a directory server across the internet would.
 TEST(DemoSiteDelayTest, DirectoryServerAnswersAfterItsDelay) {

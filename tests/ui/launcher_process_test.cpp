@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <directory/document_signature.h>
@@ -35,6 +36,36 @@ QString underTest() {
 // The launcher built with the tests' operator key.
 QString underTestWithTestKey() {
     return QStringLiteral(TARVENNE_UNDER_TEST_WITH_TEST_KEY);
+}
+
+// A change of a process's environment as the preloaded environment watch notes it.
+struct EnvironmentChange {
+    QString call;
+    QString name;
+    int threads;
+    // The file of the code that asked for the change: the program or a library.
+    QString requester;
+
+    QString text() const {
+        return QStringLiteral("%1 %2 by %3 with %4 threads")
+            .arg(call, name, requester)
+            .arg(threads);
+    }
+};
+
+// The changes of the process `pid` in the watch's report at `path`, in order.
+QList<EnvironmentChange> environmentChanges(const QString& path, qint64 pid) {
+    QFile report(path);
+    QList<EnvironmentChange> changes;
+    if (!report.open(QIODevice::ReadOnly))
+        return changes;
+    while (!report.atEnd()) {
+        const QList<QByteArray> fields = report.readLine().trimmed().split(' ');
+        if (fields.size() == 5 && fields[0].toLongLong() == pid)
+            changes.append({QString::fromLatin1(fields[1]), QString::fromLatin1(fields[2]),
+                            fields[3].toInt(), QString::fromLatin1(fields[4])});
+    }
+    return changes;
 }
 
 std::string signedWithTestKey(const std::string& document) {
@@ -90,6 +121,7 @@ private slots:
     void unreachableDirectoryShowsOneBoxThenTheUnshapedWindow();
     void noWindowBeforeTheDirectoryAnswers();
     void handOffRunWritesNoFiles();
+    void withoutRuntimeFolderTheEnvironmentChangesOnlyBeforeAnyThread();
     void windowTitlesAsWritten_data();
     void windowTitlesAsWritten();
     void onlyTheOperatorsDocumentLeadsToALoginPage_data();
@@ -238,6 +270,61 @@ void LauncherProcessTest::handOffRunWritesNoFiles() {
     QVERIFY(launcher.boxes().isEmpty());
     for (const QTemporaryDir* folder : {&home, &config, &cache, &data, &state, &runtime})
         QCOMPARE(contents(folder->path()).join(QLatin1Char('\n')), QString());
+}
+
+// Without XDG_RUNTIME_DIR, the toolkit would make its runtime folder in the temporary folder.
+// The launcher keeps it from doing so by its environment, which it changes only while it is the
+// process's one thread: the update document's fetch reads the environment in a thread of its
+// own, as do the toolkit's and the engine's threads. Through the hand-off to the game and the
+// end, the temporary folder and the home folder stay empty, and no change of the environment by
+// the launcher comes after its first thread. The web engine's library makes one change of its
+// own while it starts (for the graphics driver), which is listed, not checked.
+void LauncherProcessTest::withoutRuntimeFolderTheEnvironmentChangesOnlyBeforeAnyThread() {
+    QTemporaryDir temporary, home, reportFolder;
+    const QString report = reportFolder.filePath(QStringLiteral("environment"));
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("TMPDIR"), temporary.path());
+    environment.insert(QStringLiteral("HOME"), home.path());
+    environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(TARVENNE_ENVIRONMENT_WATCH));
+    environment.insert(QStringLiteral("TARVENNE_ENVIRONMENT_REPORT"), report);
+    TestSite site;
+    DirectoryServer directory(updateDocumentFor(site, QStringLiteral("Tarvenne Online")));
+    LauncherProcess launcher(underTest(), directory.updateListUrl(), environment,
+                             {QStringLiteral("XDG_RUNTIME_DIR")});
+    const qint64 pid = launcher.pid();
+    X11Client desktop;
+
+    std::optional<std::uint32_t> login;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (login = desktop.viewableWindow(pid, QStringLiteral("Tarvenne Online"))), timeout);
+    handOff(desktop, site, *login);
+    std::optional<std::uint32_t> main;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (main = desktop.viewableWindow(pid, QStringLiteral("Tarvenne Online"))) && *main != *login,
+        timeout);
+    QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/me.php")), timeout);
+    desktop.requestClose(*main);
+    QVERIFY(launcher.endsWithStatusZero(timeout));
+
+    const QString program = QFileInfo(underTest()).fileName();
+    QStringList early, late, libraries;
+    for (const EnvironmentChange& change : environmentChanges(report, pid)) {
+        if (change.requester != program)
+            libraries.append(change.text());
+        else if (change.threads == 1)
+            early.append(change.call + QLatin1Char(' ') + change.name);
+        else
+            late.append(change.text());
+    }
+    qInfo("changes by the libraries: %s", qPrintable(libraries.join(QStringLiteral(", "))));
+    // The watch saw the launcher's own changes, made by the launcher: the temporary folder's and
+    // the home folder's.
+    QVERIFY2(early.contains(QStringLiteral("setenv TMPDIR")) &&
+                 early.contains(QStringLiteral("setenv HOME")),
+             qPrintable(early.join(QStringLiteral(", "))));
+    QVERIFY2(late.isEmpty(), qPrintable(late.join(QStringLiteral(", "))));
+    QCOMPARE(contents(temporary.path()).join(QLatin1Char('\n')), QString());
+    QCOMPARE(contents(home.path()).join(QLatin1Char('\n')), QString());
 }
 
 void LauncherProcessTest::windowTitlesAsWritten_data() {

@@ -1,5 +1,7 @@
 #include "app/application.h"
 
+#include "platform/start_environment.h"
+
 #include <QIcon>
 #include <base/application_title.h>
 
@@ -26,18 +28,16 @@ QIcon launcherIcon() {
 
 } // namespace
 
-StartEnvironment Application::prepareStart() {
+void Application::prepareStart() {
     // The launcher writes no files: no shader cache on disk, neither Qt's own nor that of the
     // Mesa OpenGL drivers, which read this switch when the first context is made.
     QCoreApplication::setAttribute(Qt::AA_DisableShaderDiskCache);
     qputenv("MESA_SHADER_CACHE_DISABLE", "true");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    return StartEnvironment();
+    prepareStartEnvironment();
 }
 
-Application::Application(char* programName, StartEnvironment& environment)
-    : QApplication(programOnly(programName), programArgv) {
-    environment.applicationStarted();
+Application::Application(char* programName) : QApplication(programOnly(programName), programArgv) {
     title_ = QString::fromStdU16String(
         tarvenne::applicationTitle(applicationFilePath().toStdU16String()));
     // Only the main window's closing ends the main loop; the login window's ends the gate.

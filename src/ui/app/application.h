@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/error_box.h"
-#include "platform/start_environment.h"
 
 #include <QApplication>
 #include <QString>
@@ -16,12 +15,12 @@ class Application final : public QApplication {
     Q_DISABLE_COPY_MOVE(Application)
 
 public:
-    // Settings that must be in place before the application object exists; made first, before
-    // any other thread starts.
-    [[nodiscard]] static StartEnvironment prepareStart();
+    // Settings that must be in place before the application object exists, the environment
+    // among them; made first, before any other thread starts.
+    static void prepareStart();
 
     // Takes no arguments: Qt and the web engine are given the program name only.
-    Application(char* programName, StartEnvironment& environment);
+    explicit Application(char* programName);
 
     static Application* instance();
 

@@ -44,10 +44,10 @@ bool passLoginGate(MainWindow& mainWindow, std::future<directory::ServerEntry> g
 int runLauncher(char* programName, std::string_view directoryAddress,
                 std::string_view operatorKeyPem) {
     // The environment is complete before the fetch's thread starts, which reads it.
-    StartEnvironment environment = Application::prepareStart();
+    Application::prepareStart();
     auto gameRecord =
         startFetchingGameRecord(std::string(directoryAddress), std::string(operatorKeyPem));
-    Application application(programName, environment);
+    Application application(programName);
     chooseSceneGraph();
     // The main window is made hidden before the gate, so that its page can take the game's window.
     LauncherWindows windows;

@@ -51,30 +51,22 @@ void moveHomeOutOfReach() {
     qputenv("HOME", noRoom);
 }
 
-} // namespace
-
-StartEnvironment::StartEnvironment() {
-    nameTheSoundServer();
-    moveHomeOutOfReach();
-    // Without XDG_RUNTIME_DIR the toolkit makes a runtime folder of its own in the temporary
-    // folder while the application object is made, only to look for a file there. Pointed at a
-    // temporary folder without room, it makes none and finds none.
-    if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
-        heldTemporaryFolder_.emplace();
-        if (qEnvironmentVariableIsSet("TMPDIR"))
-            *heldTemporaryFolder_ = qgetenv("TMPDIR");
+// Without XDG_RUNTIME_DIR the toolkit makes a runtime folder of its own, "runtime-USER" in the
+// temporary folder, whenever the runtime folder is asked for: while the application object is
+// made, only to look for a file there. Pointed at a temporary folder without room, it makes none
+// and finds none. The temporary folder stays so for the whole run: the launcher and its web
+// engine keep nothing in temporary files.
+void keepTheRuntimeFolderUnmade() {
+    if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"))
         qputenv("TMPDIR", noRoom);
-    }
 }
 
-void StartEnvironment::applicationStarted() {
-    if (!heldTemporaryFolder_)
-        return;
-    if (*heldTemporaryFolder_)
-        qputenv("TMPDIR", **heldTemporaryFolder_);
-    else
-        qunsetenv("TMPDIR");
-    heldTemporaryFolder_.reset();
+} // namespace
+
+void prepareStartEnvironment() {
+    nameTheSoundServer();
+    moveHomeOutOfReach();
+    keepTheRuntimeFolderUnmade();
 }
 
 } // namespace tarvenne::ui

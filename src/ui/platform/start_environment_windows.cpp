@@ -3,8 +3,6 @@
 namespace tarvenne::ui {
 
 // The libraries that the web engine uses on Windows keep to the engine's own settings.
-StartEnvironment::StartEnvironment() = default;
-
-void StartEnvironment::applicationStarted() {}
+void prepareStartEnvironment() {}
 
 } // namespace tarvenne::ui

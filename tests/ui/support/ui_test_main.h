@@ -9,8 +9,8 @@
 // that its event boundary is in place, and the launcher's choice of scene graph.
 #define TARVENNE_UI_TEST_MAIN(TestObject)                                                          \
     int main(int argc, char** argv) {                                                              \
-        auto environment = tarvenne::ui::Application::prepareStart();                              \
-        tarvenne::ui::Application application(argv[0], environment);                              \
+        tarvenne::ui::Application::prepareStart();                                                 \
+        tarvenne::ui::Application application(argv[0]);                                            \
         tarvenne::ui::chooseSceneGraph();                                                          \
         TestObject test;                                                                           \
         return QTest::qExec(&test, argc, argv);                                                    \

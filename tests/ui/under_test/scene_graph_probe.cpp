@@ -36,8 +36,8 @@ int sceneGraphApi(const QWebEngineView& view) {
 } // namespace
 
 int main(int, char** argv) {
-    auto environment = tarvenne::ui::Application::prepareStart();
-    tarvenne::ui::Application application(argv[0], environment);
+    tarvenne::ui::Application::prepareStart();
+    tarvenne::ui::Application application(argv[0]);
     tarvenne::ui::chooseSceneGraph();
     tarvenne::ui::BrowserProfile profile;
     QWebEngineView view;
