@@ -1,7 +1,8 @@
 #pragma once
 
-#include "document_check.h"
-#include "report.h"
+#include "lookup.h"
+#include "problems.h"
+#include "text/code_page.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 #include "base/error.h"
 #include "directory/choose_server_entry.h"
 #include "directory/document_signature.h"
-#include "report.h"
+#include "lookup.h"
 
 namespace tarvenne::tools {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report.h"
+#include "lookup.h"
 
 #include <nlohmann/json.hpp>
 

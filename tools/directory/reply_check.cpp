@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <chrono>
 
 namespace tarvenne::tools {
 namespace {
@@ -67,13 +68,25 @@ std::string statusProblem(const http::ReplyHead& head) {
     return cause + serveTheDocument;
 }
 
-std::string timeoutProblem(std::u16string_view message) {
-    if (message == u"Connect timed out.")
-        return "the server did not accept the connection within 15 s: the launcher shows "
-               "\"Connect timed out.\" in its error box";
-    return "the server sent nothing for 30 s, or the whole reply took longer than 120 s: the "
-           "launcher shows \"Read timed out.\" in its error box; the document must come from "
-           "a plain file or a back end that answers well within these times";
+// "15 s", or "200 ms" for a bound of no whole seconds.
+std::string durationText(std::chrono::milliseconds duration) {
+    if (duration.count() % 1000 != 0)
+        return std::to_string(duration.count()) + " ms";
+    return std::to_string(duration.count() / 1000) + " s";
+}
+
+std::string timeoutProblem(const net::TimeoutError& timeout) {
+    const std::string limit = durationText(timeout.limit());
+    const std::string shown =
+        "the launcher shows " + quoted(timeout.message()) + " in its error box";
+    if (timeout.wait() == net::TimeoutError::Wait::Connect)
+        return "the server did not accept the connection within " + limit + ": " + shown;
+    return (timeout.wait() == net::TimeoutError::Wait::Idle
+                ? "the server sent nothing for " + limit
+                : "the whole reply took longer than " + limit) +
+           ": " + shown +
+           "; the document must come from a plain file or a back end that answers well within "
+           "this time";
 }
 
 // [rfc1952] 2.3.1 (gzip: 1F 8B), [rfc1950] 2.2 (zlib: CMF 78 with FCHECK), and the zstd
@@ -184,8 +197,8 @@ ReplyProblem fetchFailureProblem(const std::exception& failure,
                     ? redirectProblem(*head)
                     : statusProblem(*head)};
     }
-    if (dynamic_cast<const net::TimeoutError*>(&failure))
-        return {Severity::Error, timeoutProblem(std::u16string_view(message))};
+    if (const auto* timeout = dynamic_cast<const net::TimeoutError*>(&failure))
+        return {Severity::Error, timeoutProblem(*timeout)};
     return {Severity::Error, "the launcher cannot fetch the document and shows " + quoted(message) +
                                  " in its error box"};
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "document_check.h"
 #include "http/reply_head.h"
+#include "problems.h"
 
 #include <exception>
 #include <optional>

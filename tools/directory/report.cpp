@@ -1,14 +1,9 @@
 #include "report.h"
 
-#include "base/error_text.h"
 #include "base/utf.h"
 #include "json_fields.h"
 
 namespace tarvenne::tools {
-
-Outcome failureOutcome(const std::exception& failure) {
-    return {std::nullopt, errorBoxText(failure).value_or(std::u16string())};
-}
 
 std::string sourceLine(const DocumentSource& source) {
     return (source.kind == DocumentSource::Kind::File ? "file: " : "address: ") + source.name +

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document_check.h"
+#include "problems.h"
 #include "signature/ecdsa_p256.h"
 
 #include <string_view>

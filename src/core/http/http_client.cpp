@@ -18,14 +18,15 @@
 namespace tarvenne::http {
 namespace {
 
-// The bytes of a connection, each wait bounded: a read waits at most `idle` for its first
-// byte and never past `deadline`; either bound throws "Read timed out.".
+// The bytes of a connection, each wait bounded: a read waits at most the idle time-out for its
+// first byte and never past the deadline that the total time-out set; either bound throws its
+// own TimeoutError.
 class SocketSource : public ByteSource {
 public:
     using Clock = std::chrono::steady_clock;
 
-    SocketSource(net::Socket& socket, std::chrono::milliseconds idle, Clock::time_point deadline)
-        : socket_(socket), idle_(idle), deadline_(deadline) {}
+    SocketSource(net::Socket& socket, const Timeouts& timeouts, Clock::time_point deadline)
+        : socket_(socket), timeouts_(timeouts), deadline_(deadline) {}
 
     std::size_t read(char* buffer, std::size_t size) override;
     bool poll(std::chrono::milliseconds wait) override;
@@ -35,14 +36,16 @@ private:
     std::chrono::milliseconds bounded(std::chrono::milliseconds wait) const;
 
     net::Socket& socket_;
-    std::chrono::milliseconds idle_;
+    Timeouts timeouts_;
     Clock::time_point deadline_;
 };
 
 std::size_t SocketSource::read(char* buffer, std::size_t size) {
-    const auto wait = bounded(idle_);
-    if (wait <= std::chrono::milliseconds::zero())
-        throw net::TimeoutError::read();
+    const auto wait = bounded(timeouts_.idle);
+    // Where the deadline comes before the idle time-out, the deadline is the bound that runs out.
+    if (wait <= std::chrono::milliseconds::zero() ||
+        (wait < timeouts_.idle && !socket_.waitReadable(wait)))
+        throw net::TimeoutError(net::TimeoutError::Wait::Total, timeouts_.total);
     return socket_.receive(buffer, size, wait);
 }
 
@@ -83,7 +86,7 @@ ReplyBody HttpClient::getBody(std::string_view address) {
     const net::Endpoint endpoint{net::resolveIpv4(url.host), url.port};
     const auto deadline = SocketSource::Clock::now() + timeouts.total;
     net::Socket connection = net::Socket::connect(endpoint, timeouts.connect);
-    SocketSource source(connection, timeouts.idle, deadline);
+    SocketSource source(connection, timeouts, deadline);
     BufferedReader reader(source);
 
     connection.send(requestHead(url));

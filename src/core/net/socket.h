@@ -18,7 +18,7 @@ struct Endpoint {
 // code; the connection closes when the object is destroyed.
 class Socket {
 public:
-    // Opens a connection, waiting at most `timeout` (TimeoutError "Connect timed out.").
+    // Opens a connection, waiting at most `timeout` (TimeoutError of the connect wait).
     static Socket connect(const Endpoint& endpoint, std::chrono::milliseconds timeout);
 
     Socket(Socket&& other) noexcept;
@@ -35,7 +35,7 @@ public:
     bool waitReadable(std::chrono::milliseconds timeout);
 
     // Up to `size` bytes into `buffer`, waiting at most `timeout` for at least one
-    // (TimeoutError "Read timed out."); 0 once the peer has closed.
+    // (TimeoutError of the idle wait); 0 once the peer has closed.
     std::size_t receive(char* buffer, std::size_t size, std::chrono::milliseconds timeout);
 
     // Whether the connection is still up: not closed here, and the peer has neither closed

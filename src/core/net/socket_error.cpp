@@ -18,12 +18,8 @@ std::u16string socketErrorMessage(int code) {
 
 SocketError::SocketError(int code) : Error(socketErrorMessage(code)), code_(code) {}
 
-TimeoutError TimeoutError::connect() {
-    return TimeoutError(u"Connect timed out.");
-}
-
-TimeoutError TimeoutError::read() {
-    return TimeoutError(u"Read timed out.");
-}
+TimeoutError::TimeoutError(Wait wait, std::chrono::milliseconds limit)
+    : Error(wait == Wait::Connect ? u"Connect timed out." : u"Read timed out."), wait_(wait),
+      limit_(limit) {}
 
 } // namespace tarvenne::net

@@ -2,6 +2,8 @@
 
 #include "base/error.h"
 
+#include <chrono>
+
 namespace tarvenne::net {
 
 // A failure of name resolution, connecting, sending or receiving, with its Windows Sockets
@@ -15,12 +17,22 @@ private:
     int code_;
 };
 
-// A wait that the launcher bounds itself ran out: "Connect timed out." or "Read timed out.".
+// A wait that the launcher bounds itself ran out, saying which one and how long it was.
 class TimeoutError : public Error {
 public:
-    using Error::Error;
-    static TimeoutError connect();
-    static TimeoutError read();
+    enum class Wait {
+        Connect, // for the server to accept the connection: "Connect timed out."
+        Idle,    // for the next byte of the reply: "Read timed out."
+        Total,   // for the whole exchange, from connecting to the body's end: "Read timed out."
+    };
+
+    TimeoutError(Wait wait, std::chrono::milliseconds limit);
+    Wait wait() const noexcept { return wait_; }
+    std::chrono::milliseconds limit() const noexcept { return limit_; }
+
+private:
+    Wait wait_;
+    std::chrono::milliseconds limit_;
 };
 
 } // namespace tarvenne::net

@@ -59,7 +59,7 @@ Socket Socket::connect(const Endpoint& endpoint, std::chrono::milliseconds timeo
         if (errno != EINPROGRESS)
             throwLastError();
         if (!pollFor(fd, POLLOUT, timeout))
-            throw TimeoutError::connect();
+            throw TimeoutError(TimeoutError::Wait::Connect, timeout);
         int failure = 0;
         socklen_t length = sizeof failure;
         if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &failure, &length) < 0)
@@ -98,7 +98,7 @@ std::size_t Socket::receive(char* buffer, std::size_t size, std::chrono::millise
             return static_cast<std::size_t>(received);
         if (errno == EAGAIN || errno == EWOULDBLOCK) {
             if (!pollFor(fd, POLLIN, timeout))
-                throw TimeoutError::read();
+                throw TimeoutError(TimeoutError::Wait::Idle, timeout);
         } else if (errno != EINTR) {
             throwLastError();
         }

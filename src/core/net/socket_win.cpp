@@ -78,7 +78,7 @@ Socket Socket::connect(const Endpoint& endpoint, std::chrono::milliseconds timeo
         if (WSAGetLastError() != WSAEWOULDBLOCK)
             throwLastError();
         if (!waitFor(handle, Readiness::Writable, timeout))
-            throw TimeoutError::connect();
+            throw TimeoutError(TimeoutError::Wait::Connect, timeout);
         int failure = 0;
         int length = sizeof failure;
         if (::getsockopt(handle, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&failure),
@@ -119,7 +119,7 @@ std::size_t Socket::receive(char* buffer, std::size_t size, std::chrono::millise
         if (WSAGetLastError() != WSAEWOULDBLOCK)
             throwLastError();
         if (!waitFor(handle, Readiness::Readable, timeout))
-            throw TimeoutError::read();
+            throw TimeoutError(TimeoutError::Wait::Idle, timeout);
     }
 }
 

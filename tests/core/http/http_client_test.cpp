@@ -3,10 +3,12 @@
 #include "http/errors.h"
 #include "http/http_client.h"
 #include "http/reply_reader.h"
+#include "net/socket_error.h"
 #include "platform_expectations.h"
 #include "scripted_server.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace tarvenne::http {
 namespace {
@@ -83,9 +85,7 @@ TEST(HttpClient, KeepsTheConnectionOpenUnlessTheReplyOrTheServerClosesIt) {
          false},
         // A close that comes after a complete Content-Length body may not be seen yet when the
         // client looks; a body that runs until the close has always seen it.
-        {"server closes at the body's end",
-         {send("HTTP/1.1 200 OK\r\n\r\nok"), close()},
-         false},
+        {"server closes at the body's end", {send("HTTP/1.1 200 OK\r\n\r\nok"), close()}, false},
         {"read timed out",
          {send("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\no"), keepOpen()},
          false},
@@ -166,6 +166,48 @@ TEST(HttpClient, ConnectFailures) {
               "Socket Error # 10061\r\nConnection refused.");
     EXPECT_EQ(failureOf(client, "http://127.0.0.1:" + std::to_string(unanswered.port()) + "/"),
               "Connect timed out.");
+}
+
+// The time-out says which of the client's bounds ran out and how long it was.
+TEST(HttpClient, TimeoutsNameTheirWaitAndItsBound) {
+    std::vector<Step> trickle = {send("HTTP/1.1 200 OK\r\n\r\n")};
+    for (int i = 0; i < 200; ++i) {
+        trickle.push_back(pause(20ms));
+        trickle.push_back(send("x"));
+    }
+    using Wait = net::TimeoutError::Wait;
+    struct Case {
+        const char* name;
+        std::vector<Step> script; // none: a listener that never accepts
+        Timeouts timeouts;
+        Wait wait;
+        std::chrono::milliseconds limit;
+    };
+    const Case cases[] = {
+        {"no connection", {}, {200ms, 30s, 120s}, Wait::Connect, 200ms},
+        {"silent server",
+         {send("HTTP/1.1 200 OK\r\n"), keepOpen()},
+         {15s, 200ms, 120s},
+         Wait::Idle,
+         200ms},
+        {"trickling server", trickle, {15s, 1s, 300ms}, Wait::Total, 300ms},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        UnansweredListener unanswered;
+        std::optional<ScriptedServer> server;
+        if (!c.script.empty())
+            server.emplace(c.script);
+        HttpClient client(c.timeouts);
+        try {
+            client.getText(server ? server->url()
+                                  : "http://127.0.0.1:" + std::to_string(unanswered.port()) + "/");
+            ADD_FAILURE() << "no failure";
+        } catch (const net::TimeoutError& timeout) {
+            EXPECT_EQ(timeout.wait(), c.wait);
+            EXPECT_EQ(timeout.limit(), c.limit);
+        }
+    }
 }
 
 TEST(HttpClient, CookiesOfEveryHeadAreStoredWithTheAddress) {
