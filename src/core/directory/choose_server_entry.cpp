@@ -29,7 +29,7 @@ std::optional<char> onlyByteReadAs(const text::CharacterTable& table, char16_t u
 // Widening the bytes of a page that reads byte for byte: a piece starts small, so that little
 // is decoded past the point where the chooser passes over the rest of a record, and grows
 // while the chooser goes on reading.
-constexpr std::size_t firstPieceSize = 64;
+constexpr std::size_t firstPieceSize = 8;
 constexpr std::size_t largestPieceSize = 16 * 1024;
 
 // Hands `bytes` read through `table` to the chooser; the rest of a record that it passes over
