@@ -56,8 +56,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-# The title and page fonts are looked up by name, so no library names them. The web engine's
+# The title and page fonts are looked up by name, so no library names them; nor does any name
+# libcrypto, which the programs load when they first read a signing key. The web engine's
 # helper process and data come with the shared-library dependencies of Qt WebEngine.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-kouzan-mouhitsu, fonts-arphic-ukai, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-kouzan-mouhitsu, fonts-arphic-ukai, fonts-dejavu-core, libssl3")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland") # Qt's native windows on a Wayland desktop
 include(CPack)

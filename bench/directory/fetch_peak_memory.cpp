@@ -2,7 +2,8 @@
 // run in a fresh process. The documents are served from this process on loopback, so that only
 // the fetching process is measured. A document of the game's record alone gives the process's
 // own base. Every case runs `runs` times, the cases taking turns; the medians are printed with
-// the machine's load. Usage: directory_fetch_peak_memory [runs]
+// the machine's load. Usage: directory_fetch_peak_memory [runs [tool]], the tool being another
+// build's tarvenne-directory in place of this build's.
 #include "child_runner.h"
 #include "framed_reply.h"
 #include "scripted_server.h"
@@ -36,6 +37,7 @@ long median(std::vector<long> values) {
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    const std::string tool = argc > 2 ? argv[2] : TARVENNE_DIRECTORY_TOOL;
     bench::ChildRunner runner;
     std::vector<Case> cases;
     cases.push_back({"the game's record alone (base)", std::string(bench::gameRecord)});
@@ -60,7 +62,7 @@ int main(int argc, char** argv) {
     std::vector<std::vector<long>> peaks(cases.size());
     for (int run = 0; run < runs; ++run) {
         for (std::size_t i = 0; i < cases.size(); ++i) {
-            const bench::ChildRun child = runner.run({TARVENNE_DIRECTORY_TOOL, servers[i]->url()});
+            const bench::ChildRun child = runner.run({tool, servers[i]->url()});
             if (!child.succeeded || !bench::reportsGameRecord(child.output)) {
                 std::printf("%s: the tool did not print the game's record\n",
                             cases[i].name.c_str());

@@ -3,7 +3,8 @@
 // loopback server, in each framing: every run a fresh process, the two taking turns, medians of
 // `runs` runs. Then the tool's decoding and choice alone (`--file`) on 1, 10 and 50 MiB, less
 // its run on a document of one record, by wall time and by the process's CPU time (which a busy
-// machine disturbs less). Usage: http_fetch_against_curl [runs]
+// machine disturbs less). Usage: http_fetch_against_curl [runs [tool]], the tool being another
+// build's tarvenne-directory in place of this build's.
 #include "child_runner.h"
 #include "framed_reply.h"
 #include "scripted_server.h"
@@ -52,7 +53,7 @@ bool printedTheRecord(const bench::ChildRun& run) {
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 11;
     bench::ChildRunner runner;
-    const std::string tool = TARVENNE_DIRECTORY_TOOL;
+    const std::string tool = argc > 2 ? argv[2] : TARVENNE_DIRECTORY_TOOL;
     const std::string loadBefore = bench::loadAverage();
 
     const std::string body = bench::ordinaryRecords(16 * mebibyte, 100'000);

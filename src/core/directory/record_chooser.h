@@ -30,6 +30,11 @@ public:
     // After the last piece: the chosen record, or nothing when no record is named gameName.
     std::optional<ServerEntry> finish();
 
+    // As RecordWalk::passingOver and RecordWalk::passOver: the rest of a record that is not
+    // chosen need not be decoded.
+    bool passingOver() const { return walk_.passingOver(); }
+    void passOver(std::size_t count) { walk_.passOver(count); }
+
 private:
     Next fieldText(const FieldPlace& place, std::u16string_view text) override;
     Next fieldEnded(const FieldPlace& place, std::size_t length) override;

@@ -3,8 +3,6 @@
 #include "directory/document_format.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <cstring>
 #include <iterator>
 
 namespace tarvenne::directory {
@@ -12,24 +10,6 @@ namespace {
 
 constexpr char16_t separatorUnits[] = {recordSeparator, fieldSeparator};
 constexpr std::u16string_view separators(separatorUnits, std::size(separatorUnits));
-
-// The position of the first `unit` in `text`, or npos; runs without it are passed over four
-// units at a time (a unit at a time, decoding a long document takes half as long again).
-std::size_t findUnit(std::u16string_view text, char16_t unit) {
-    constexpr std::uint64_t ones = 0x0001000100010001;
-    constexpr std::uint64_t highBits = 0x8000800080008000;
-    const std::uint64_t pattern = ones * unit;
-    std::size_t i = 0;
-    for (; i + 4 <= text.size(); i += 4) {
-        std::uint64_t units = 0;
-        std::memcpy(&units, text.data() + i, sizeof units);
-        const std::uint64_t matches = units ^ pattern;
-        if (((matches - ones) & ~matches & highBits) != 0)
-            break;
-    }
-    const std::size_t found = text.substr(i).find(unit);
-    return found == std::u16string_view::npos ? found : i + found;
-}
 
 } // namespace
 
@@ -46,7 +26,7 @@ bool RecordWalk::take(std::u16string_view piece) {
     }
     while (at < piece.size() && !stopped_) {
         if (passing_) {
-            const std::size_t end = findUnit(piece.substr(at), recordSeparator);
+            const std::size_t end = piece.substr(at).find(recordSeparator);
             if (end == std::u16string_view::npos)
                 break;
             at += end + 1;

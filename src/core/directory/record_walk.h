@@ -55,6 +55,14 @@ public:
     // After the last piece: ends the last field and record.
     void finish();
 
+    // Whether the walk is passing over the rest of a record, where it looks for nothing but the
+    // next recordSeparator.
+    bool passingOver() const { return passing_ && !stopped_; }
+
+    // While passingOver(): the next `count` units of the document, which hold no
+    // recordSeparator, are passed over without being handed in.
+    void passOver(std::size_t count) { taken_ += count; }
+
 private:
     void beginRecord(std::size_t start);
     void endField();

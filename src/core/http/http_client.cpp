@@ -90,9 +90,9 @@ ReplyBody HttpClient::getBody(std::string_view address) {
     BufferedReader reader(source);
 
     connection.send(requestHead(url));
-    const ReplyHead head = readReplyHead(
-        reader, [&](const HeaderList& headers) { state_->cookies.takeFrom(headers, address); });
-    state_->lastReplyHead = head;
+    // Kept for lastReplyHead() in its place rather than copied: a head may hold 4 MiB.
+    const ReplyHead& head = state_->lastReplyHead.emplace(readReplyHead(
+        reader, [&](const HeaderList& headers) { state_->cookies.takeFrom(headers, address); }));
 
     // A connection whose reply was read to its end stays open unless either side closes it;
     // one given up halfway is closed with `connection`.

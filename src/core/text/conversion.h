@@ -3,7 +3,9 @@
 #include "base/byte_buffer.h"
 #include "text/code_page.h"
 
+#include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +17,13 @@ bool canDecode(CodePage codePage);
 // Whether the page reads each byte on its own as one character, as a page that cannot be
 // decoded here does (ISO-8859-1).
 bool readsByteForByte(CodePage codePage);
+
+// The UTF-16 unit that each byte of a code page reads as.
+using CharacterTable = std::array<char16_t, 256>;
+
+// For a page that reads each byte on its own as one UTF-16 unit: the unit of each byte, as
+// decode() reads it; nothing for every other page.
+const std::optional<CharacterTable>& characterTable(CodePage codePage);
 
 // Bytes in a code page to text; bytes that form no character are replaced, never rejected.
 // A code page that cannot be decoded here is read as ISO-8859-1.

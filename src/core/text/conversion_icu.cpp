@@ -119,8 +119,6 @@ void latin1InPieces(std::string_view bytes, const std::function<bool(std::u16str
             return;
 }
 
-using CharacterTable = std::array<char16_t, 256>;
-
 // For a page that reads each byte on its own as one UTF-16 unit: the unit of each byte.
 std::optional<CharacterTable> characterTableOf(UConverter* converter) {
     if (converter == nullptr || ucnv_getMaxCharSize(converter) != 1)
@@ -139,14 +137,6 @@ std::optional<CharacterTable> characterTableOf(UConverter* converter) {
         table[static_cast<std::size_t>(byte)] = units[0];
     }
     return table;
-}
-
-const std::optional<CharacterTable>& characterTableFor(CodePage codePage) {
-    thread_local std::unordered_map<CodePage, std::optional<CharacterTable>> tables;
-    auto found = tables.find(codePage);
-    if (found == tables.end())
-        found = tables.emplace(codePage, characterTableOf(converterFor(codePage))).first;
-    return found->second;
 }
 
 // Units read through a table at a time: small enough for the processor's cache.
@@ -204,11 +194,19 @@ bool readsByteForByte(CodePage codePage) {
     return converter == nullptr || ucnv_getMaxCharSize(converter) == 1;
 }
 
+const std::optional<CharacterTable>& characterTable(CodePage codePage) {
+    thread_local std::unordered_map<CodePage, std::optional<CharacterTable>> tables;
+    auto found = tables.find(codePage);
+    if (found == tables.end())
+        found = tables.emplace(codePage, characterTableOf(converterFor(codePage))).first;
+    return found->second;
+}
+
 // What the converter itself fails on (the substituting callbacks report nothing for the input)
 // is read as ISO-8859-1. A page that reads byte for byte is read through its table.
 void decodeInPieces(std::string_view bytes, CodePage codePage,
                     const std::function<bool(std::u16string_view)>& take) {
-    if (const auto& table = characterTableFor(codePage)) {
+    if (const auto& table = characterTable(codePage)) {
         tableInPieces(bytes, *table, take);
         return;
     }

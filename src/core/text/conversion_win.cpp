@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <stdexcept>
+#include <unordered_map>
 #include <windows.h>
 
 namespace tarvenne::text {
@@ -36,6 +37,22 @@ bool readsByteForByte(CodePage codePage) {
     CPINFO info{};
     return !isPlatformCodePage(codePage) ||
            (GetCPInfo(static_cast<UINT>(codePage), &info) && info.MaxCharSize == 1);
+}
+
+const std::optional<CharacterTable>& characterTable(CodePage codePage) {
+    thread_local std::unordered_map<CodePage, std::optional<CharacterTable>> tables;
+    auto [entry, made] = tables.try_emplace(codePage);
+    if (!made || !readsByteForByte(codePage))
+        return entry->second;
+    CharacterTable table{};
+    for (int byte = 0; byte < 256; ++byte) {
+        const std::u16string character = decode(std::string(1, static_cast<char>(byte)), codePage);
+        if (character.size() != 1)
+            return entry->second;
+        table[static_cast<std::size_t>(byte)] = character.front();
+    }
+    entry->second = table;
+    return entry->second;
 }
 
 // Bytes that form no character become the page's default character, as the platform renders

@@ -187,5 +187,18 @@ TEST(ChooseServerEntry, RecordsAndFieldsLongerThanTheDecodingPieces) {
               failure);
 }
 
+// Records passed over are looked for in the bytes, between pieces that grow while a record is
+// read: records of every length around the pieces' sizes, and one that ends the document.
+TEST(ChooseServerEntry, RecordsPassedOverBetweenPiecesOfEveryLength) {
+    std::string document;
+    for (std::size_t length = 1; length < 300; ++length)
+        document += "Tarvennf" + std::string(length, length % 7 == 0 ? '|' : 'x') + "^";
+    const std::string chosenLast = document + "Tarvenne|d|l|c^Other|" + std::string(5000, 'x');
+    EXPECT_EQ(chooseServerEntryFromBody(ByteBuffer(chosenLast), "", 1252),
+              chosen(u"d", u"l", u"c"));
+    const std::string noneChosen = document + "Tarvenn";
+    EXPECT_EQ(chooseServerEntryFromBody(ByteBuffer(noneChosen), "", 1252), std::nullopt);
+}
+
 } // namespace
 } // namespace tarvenne::directory
