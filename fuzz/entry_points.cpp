@@ -1,7 +1,7 @@
 #include "entry_points.h"
 
 #include "base/error.h"
-#include "directory/choose_server_entry.h"
+#include "directory/choose_game_record.h"
 #include "directory/document_signature.h"
 #include "directory/record_chooser.h"
 #include "directory/url_decode.h"
@@ -61,13 +61,13 @@ void check(bool rule, const char* what) {
 }
 
 // The outcome of a choice: the record, or the failure's message in place of the record's name.
-using Outcome = std::optional<directory::ServerEntry>;
+using Outcome = std::optional<directory::GameRecord>;
 
 template <typename Choice> Outcome outcomeOf(Choice choice) {
     try {
         return choice();
     } catch (const Error& failure) {
-        return directory::ServerEntry{failure.message(), {}, {}, {}};
+        return directory::GameRecord{failure.message(), {}, {}, {}};
     }
 }
 
@@ -96,13 +96,13 @@ Outcome plainChoice(std::u16string_view text) {
     for (const std::u16string_view record : split(text, u'^')) {
         const std::vector<std::u16string_view> fields = split(record, u'|');
         if (fields.empty())
-            return directory::ServerEntry{u"List index out of bounds (0)", {}, {}, {}};
+            return directory::GameRecord{u"List index out of bounds (0)", {}, {}, {}};
         if (fields[0] != directory::gameName)
             continue;
         if (fields.size() < 4)
-            return directory::ServerEntry{u"List index out of bounds (3)", {}, {}, {}};
-        return directory::ServerEntry{std::u16string(fields[0]), std::u16string(fields[1]),
-                                      std::u16string(fields[2]), std::u16string(fields[3])};
+            return directory::GameRecord{u"List index out of bounds (3)", {}, {}, {}};
+        return directory::GameRecord{std::u16string(fields[0]), std::u16string(fields[1]),
+                                     std::u16string(fields[2]), std::u16string(fields[3])};
     }
     return std::nullopt;
 }
@@ -152,11 +152,10 @@ void chooseRecord(std::span<const std::uint8_t> data) {
     const std::string body(bytesOf(data.subspan(3)));
 
     const Outcome fromBody = outcomeOf([&] {
-        return directory::chooseServerEntryFromBody(ByteBuffer(body), charset, ansiCodePage);
+        return directory::chooseGameRecordFromBody(ByteBuffer(body), charset, ansiCodePage);
     });
-    const Outcome fromText = outcomeOf([&] {
-        return directory::chooseServerEntry(text::decodeBody(body, charset), ansiCodePage);
-    });
+    const Outcome fromText = outcomeOf(
+        [&] { return directory::chooseGameRecord(text::decodeBody(body, charset), ansiCodePage); });
     check(fromBody == fromText, "the body and its text chose differently");
 
     ByteBuffer bytes = text::encodeBody(ByteBuffer(body), charset, ansiCodePage);

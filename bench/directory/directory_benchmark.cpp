@@ -1,6 +1,6 @@
 // Decoding of a 10 MiB update document of 100,000 records and the choice of its last record:
 // the launcher's whole work between the reply body and the login window's three values.
-#include "directory/choose_server_entry.h"
+#include "directory/choose_game_record.h"
 #include "text/code_page.h"
 
 #include <benchmark/benchmark.h>
@@ -41,7 +41,7 @@ std::string updateDocument() {
 void chooseLastRecord(benchmark::State& state) {
     const auto ansiCodePage = static_cast<text::CodePage>(state.range(0));
     const std::string body = updateDocument();
-    const auto entry = directory::chooseServerEntryFromBody(ByteBuffer(body), "", ansiCodePage);
+    const auto entry = directory::chooseGameRecordFromBody(ByteBuffer(body), "", ansiCodePage);
     if (body.size() != documentSize || !entry ||
         entry->siteAddress != u"http://login.example.net/") {
         state.SkipWithError("the document does not give its last record");
@@ -49,7 +49,7 @@ void chooseLastRecord(benchmark::State& state) {
     }
     for (auto _ : state) {
         benchmark::DoNotOptimize(
-            directory::chooseServerEntryFromBody(ByteBuffer(body), "", ansiCodePage));
+            directory::chooseGameRecordFromBody(ByteBuffer(body), "", ansiCodePage));
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * body.size()));
 }

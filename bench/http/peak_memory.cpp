@@ -2,7 +2,7 @@
 // fetch and after the record choice. The reply is served from a child process, so that only
 // the fetching process is measured. Usage:
 // http_peak_memory [content-length|chunked|until-close]
-#include "directory/choose_server_entry.h"
+#include "directory/choose_game_record.h"
 #include "framed_reply.h"
 #include "http/http_client.h"
 #include "scripted_server.h"
@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
         client.getBody("http://127.0.0.1:" + std::to_string(port) + "/update.html");
     const long fetched = peakKiB();
     const auto entry =
-        directory::chooseServerEntryFromBody(std::move(body.bytes), body.charset, 1252);
+        directory::chooseGameRecordFromBody(std::move(body.bytes), body.charset, 1252);
     const long decoded = peakKiB();
     ::close(endPipe[1]);
     if (!entry || entry->siteAddress != u"http://login.example.net/") {

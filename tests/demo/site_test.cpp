@@ -1,5 +1,5 @@
 #include "demo_site.h"
-#include "directory/fetch_server_entry.h"
+#include "directory/fetch_game_record.h"
 #include "http/http_client.h"
 #include "pages.h"
 
@@ -63,7 +63,7 @@ TEST_F(DemoSiteTest, UpdateDocumentLeadsTheLauncherToTheSiteInEveryAsciiCodePage
     for (const text::CodePage codePage : {1252, 1251, 932, 936, 65001}) {
         SCOPED_TRACE(codePage);
         http::HttpClient http;
-        const auto entry = directory::fetchServerEntry(http, address, codePage, std::nullopt);
+        const auto entry = directory::fetchGameRecord(http, address, codePage, std::nullopt);
         ASSERT_TRUE(entry);
         EXPECT_EQ(entry->siteAddress, std::u16string(site.begin(), site.end()));
         EXPECT_EQ(entry->loginPage, u"login.html");

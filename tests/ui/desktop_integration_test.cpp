@@ -129,7 +129,7 @@ void DesktopIntegrationTest::startupNotificationEndsWithTheLoginWindow() {
     environment.insert(QStringLiteral("DESKTOP_STARTUP_ID"), startupId);
     TestSite site;
     DirectoryServer directory(updateDocumentFor(site, QStringLiteral("Tarvenne Online")));
-    LauncherProcess launcher(QStringLiteral(TARVENNE_UNDER_TEST), directory.updateListUrl(),
+    LauncherProcess launcher(QStringLiteral(TARVENNE_UNDER_TEST), directory.updateDocumentAddress(),
                              environment);
     X11Client windows;
 

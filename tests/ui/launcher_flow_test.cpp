@@ -92,15 +92,16 @@ void LauncherFlowTest::handOffBringsTheGameIntoTheMainWindow() {
     const QString gameAddress = site.address(QStringLiteral("/me.php?FQ=1"));
     LauncherFixture launcher;
 
-    const bool handedOff = launcher.passGate(directory.updateListUrl(), [&](LoginWindow& login) {
-        QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/painted")), pageTimeout);
-        const QPoint link = TestSite::link(QStringLiteral("handoff")).centre;
-        hover(login, link);
-        QTRY_COMPARE(login.hoveredLink(), gameAddress);
-        click(login, link);
-        QTRY_VERIFY(!login.isVisible());
-        QCOMPARE(login.result(), int(QDialog::Accepted));
-    });
+    const bool handedOff =
+        launcher.passGate(directory.updateDocumentAddress(), [&](LoginWindow& login) {
+            QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/painted")), pageTimeout);
+            const QPoint link = TestSite::link(QStringLiteral("handoff")).centre;
+            hover(login, link);
+            QTRY_COMPARE(login.hoveredLink(), gameAddress);
+            click(login, link);
+            QTRY_VERIFY(!login.isVisible());
+            QCOMPARE(login.result(), int(QDialog::Accepted));
+        });
 
     QVERIFY(handedOff);
     QVERIFY(!shownLoginWindow());
@@ -144,49 +145,52 @@ void LauncherFlowTest::newWindowWithoutHandOff() {
     DirectoryServer directory(updateDocumentFor(site, QStringLiteral("Tarvenne Online")));
     LauncherFixture launcher;
 
-    const bool handedOff = launcher.passGate(directory.updateListUrl(), [&](LoginWindow& login) {
-        QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/painted")), pageTimeout);
-        for (const QString& id : hovered) {
-            hover(login, TestSite::link(id).centre);
-            QTRY_COMPARE(login.hoveredLink(), site.address(TestSite::link(id).path));
-        }
-        const QString lastStatus = login.hoveredLink();
-        if (!byClick) {
-            evaluate(loginView(login).page(),
-                     QStringLiteral("document.getElementById('%1').click()").arg(opened));
-            // A round trip to the page: the request has been made and answered by now.
-            evaluate(loginView(login).page(), QStringLiteral("0"));
-            QCoreApplication::processEvents();
-            QVERIFY(BrowserWindow::openWindows().isEmpty());
-            QVERIFY(!site.answered(TestSite::link(opened).path));
+    const bool handedOff =
+        launcher.passGate(directory.updateDocumentAddress(), [&](LoginWindow& login) {
+            QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/painted")), pageTimeout);
+            for (const QString& id : hovered) {
+                hover(login, TestSite::link(id).centre);
+                QTRY_COMPARE(login.hoveredLink(), site.address(TestSite::link(id).path));
+            }
+            const QString lastStatus = login.hoveredLink();
+            if (!byClick) {
+                evaluate(loginView(login).page(),
+                         QStringLiteral("document.getElementById('%1').click()").arg(opened));
+                // A round trip to the page: the request has been made and answered by now.
+                evaluate(loginView(login).page(), QStringLiteral("0"));
+                QCoreApplication::processEvents();
+                QVERIFY(BrowserWindow::openWindows().isEmpty());
+                QVERIFY(!site.answered(TestSite::link(opened).path));
+                QVERIFY(login.isVisible());
+                return;
+            }
+            click(login, TestSite::link(opened).centre);
+            QTRY_COMPARE_WITH_TIMEOUT(BrowserWindow::openWindows().size(), 1, pageTimeout);
+            BrowserWindow* const separate = BrowserWindow::openWindows().first();
+            const QString address = site.address(TestSite::link(opened).path);
+            QTRY_COMPARE_WITH_TIMEOUT(separate->view()->url().toString(), address, pageTimeout);
+            QCOMPARE(login.hoveredLink(), lastStatus);
+            // The separate window takes the player's clicks while the gate goes on, and shows its
+            // page's address, which the player cannot change.
+            QVERIFY(separate->isVisible());
+            auto& addressField = control<QLineEdit>(*separate, QStringLiteral("addressField"));
+            QCOMPARE(addressField.text(), address);
+            QVERIFY(addressField.isReadOnly());
+            // Until the page's own title arrives, the view's title is its address.
+            const QString title = TestSite::link(opened).title;
+            QTRY_COMPARE_WITH_TIMEOUT(separate->view()->title(), title, pageTimeout);
+            QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/painted/") + title),
+                                     pageTimeout);
+            X11Client display;
+            display.movePointer(separate->mapToGlobal(QPoint(100, 100)));
+            display.clickLeftButton();
+            QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/clicked/") + title),
+                                     pageTimeout);
             QVERIFY(login.isVisible());
-            return;
-        }
-        click(login, TestSite::link(opened).centre);
-        QTRY_COMPARE_WITH_TIMEOUT(BrowserWindow::openWindows().size(), 1, pageTimeout);
-        BrowserWindow* const separate = BrowserWindow::openWindows().first();
-        const QString address = site.address(TestSite::link(opened).path);
-        QTRY_COMPARE_WITH_TIMEOUT(separate->view()->url().toString(), address, pageTimeout);
-        QCOMPARE(login.hoveredLink(), lastStatus);
-        // The separate window takes the player's clicks while the gate goes on, and shows its
-        // page's address, which the player cannot change.
-        QVERIFY(separate->isVisible());
-        auto& addressField = control<QLineEdit>(*separate, QStringLiteral("addressField"));
-        QCOMPARE(addressField.text(), address);
-        QVERIFY(addressField.isReadOnly());
-        // Until the page's own title arrives, the view's title is its address.
-        const QString title = TestSite::link(opened).title;
-        QTRY_COMPARE_WITH_TIMEOUT(separate->view()->title(), title, pageTimeout);
-        QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/painted/") + title), pageTimeout);
-        X11Client display;
-        display.movePointer(separate->mapToGlobal(QPoint(100, 100)));
-        display.clickLeftButton();
-        QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/clicked/") + title), pageTimeout);
-        QVERIFY(login.isVisible());
-        // The page closes its own window.
-        evaluate(separate->view()->page(), QStringLiteral("window.close()"));
-        QTRY_VERIFY_WITH_TIMEOUT(BrowserWindow::openWindows().isEmpty(), pageTimeout);
-    });
+            // The page closes its own window.
+            evaluate(separate->view()->page(), QStringLiteral("window.close()"));
+            QTRY_VERIFY_WITH_TIMEOUT(BrowserWindow::openWindows().isEmpty(), pageTimeout);
+        });
 
     QVERIFY(!handedOff);
     QCOMPARE(launcher.mainWindow().windowTitle(), QStringLiteral("Form1"));
@@ -202,7 +206,7 @@ void LauncherFlowTest::escapeAndEnterKeepTheGate() {
     LauncherFixture launcher;
     bool checked = false;
 
-    launcher.passGate(directory.updateListUrl(), [&](LoginWindow& login) {
+    launcher.passGate(directory.updateDocumentAddress(), [&](LoginWindow& login) {
         QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/painted")), pageTimeout);
         login.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&login));
@@ -231,12 +235,13 @@ void LauncherFlowTest::closeSpotEndsTheGate() {
     DirectoryServer directory(updateDocumentFor(site, QStringLiteral("Tarvenne Online")));
     LauncherFixture launcher;
 
-    const bool handedOff = launcher.passGate(directory.updateListUrl(), [&](LoginWindow& login) {
-        QTest::mouseClick(&control<TransparentLabel>(login, QStringLiteral("closeSpot")),
-                          Qt::LeftButton);
-        QVERIFY(!login.isVisible());
-        QCOMPARE(login.result(), int(QDialog::Rejected));
-    });
+    const bool handedOff =
+        launcher.passGate(directory.updateDocumentAddress(), [&](LoginWindow& login) {
+            QTest::mouseClick(&control<TransparentLabel>(login, QStringLiteral("closeSpot")),
+                              Qt::LeftButton);
+            QVERIFY(!login.isVisible());
+            QCOMPARE(login.result(), int(QDialog::Rejected));
+        });
 
     QVERIFY(!handedOff);
     QCOMPARE(launcher.mainWindow().windowTitle(), QStringLiteral("Form1"));
@@ -307,7 +312,7 @@ void LauncherFlowTest::directoryStepOfTheLoginWindow() {
     DirectoryServer directory(document.toStdString());
     LauncherFixture launcher;
 
-    launcher.passGate(directory.updateListUrl(), [&](LoginWindow& login) {
+    launcher.passGate(directory.updateDocumentAddress(), [&](LoginWindow& login) {
         QCOMPARE(login.windowTitle(), title);
         QCOMPARE(loginView(login).page()->requestedUrl().toString(), loginAddress);
     });

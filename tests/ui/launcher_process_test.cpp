@@ -141,7 +141,7 @@ void LauncherProcessTest::closingTheLoginWindowEndsTheLauncher() {
     QFETCH(bool, byHotspot);
     TestSite site;
     DirectoryServer directory(updateDocumentFor(site, QStringLiteral("Tarvenne Online")));
-    LauncherProcess launcher(underTest(), directory.updateListUrl());
+    LauncherProcess launcher(underTest(), directory.updateDocumentAddress());
     X11Client desktop;
 
     std::optional<std::uint32_t> login;
@@ -203,7 +203,7 @@ void LauncherProcessTest::noWindowBeforeTheDirectoryAnswers() {
     TestSite site;
     DirectoryServer directory(updateDocumentFor(site, QStringLiteral("Tarvenne Online")),
                               DirectoryServer::Answer::WhenReleased);
-    LauncherProcess launcher(underTest(), directory.updateListUrl());
+    LauncherProcess launcher(underTest(), directory.updateDocumentAddress());
     X11Client desktop;
 
     QTRY_VERIFY_WITH_TIMEOUT(directory.requested() && hasChildProcess(launcher.pid()), timeout);
@@ -241,7 +241,7 @@ void LauncherProcessTest::handOffRunWritesNoFiles() {
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
     TestSite site;
     DirectoryServer directory(updateDocumentFor(site, QStringLiteral("Tarvenne Online")));
-    LauncherProcess launcher(underTest(), directory.updateListUrl(), environment);
+    LauncherProcess launcher(underTest(), directory.updateDocumentAddress(), environment);
     X11Client desktop;
 
     std::optional<std::uint32_t> login;
@@ -289,7 +289,7 @@ void LauncherProcessTest::withoutRuntimeFolderTheEnvironmentChangesOnlyBeforeAny
     environment.insert(QStringLiteral("TARVENNE_ENVIRONMENT_REPORT"), report);
     TestSite site;
     DirectoryServer directory(updateDocumentFor(site, QStringLiteral("Tarvenne Online")));
-    LauncherProcess launcher(underTest(), directory.updateListUrl(), environment,
+    LauncherProcess launcher(underTest(), directory.updateDocumentAddress(), environment,
                              {QStringLiteral("XDG_RUNTIME_DIR")});
     const qint64 pid = launcher.pid();
     X11Client desktop;
@@ -343,7 +343,7 @@ void LauncherProcessTest::windowTitlesAsWritten() {
     TestSite site;
     DirectoryServer directory(chosen ? updateDocumentFor(site, title)
                                      : std::string("Other|http://127.0.0.1:1/|login.html|Other"));
-    LauncherProcess launcher(underTest(), directory.updateListUrl());
+    LauncherProcess launcher(underTest(), directory.updateDocumentAddress());
     X11Client desktop;
 
     std::optional<std::uint32_t> login;
@@ -387,7 +387,7 @@ void LauncherProcessTest::onlyTheOperatorsDocumentLeadsToALoginPage() {
     }
     const bool taken = document == QStringLiteral("signed");
     DirectoryServer directory(served);
-    LauncherProcess launcher(underTestWithTestKey(), directory.updateListUrl());
+    LauncherProcess launcher(underTestWithTestKey(), directory.updateDocumentAddress());
     X11Client desktop;
 
     const QString title = taken ? QStringLiteral("Tarvenne Online") : QStringLiteral("Login");

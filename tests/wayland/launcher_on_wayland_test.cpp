@@ -72,7 +72,7 @@ void LauncherOnWaylandTest::shapedLoginThenGameInTheMainWindow() {
     WaylandPointer pointer(output.size());
     QProcessEnvironment environment;
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
-    LauncherProcess launcher(underTest(), directory.updateListUrl(), environment);
+    LauncherProcess launcher(underTest(), directory.updateDocumentAddress(), environment);
 
     std::optional<DesktopWindow> login;
     QTRY_VERIFY_WITH_TIMEOUT((login = desktop.window(launcher.pid(), title)), timeout);

@@ -1,7 +1,7 @@
 #include "document_signing.h"
 
 #include "base/error.h"
-#include "directory/choose_server_entry.h"
+#include "directory/choose_game_record.h"
 #include "directory/document_signature.h"
 #include "lookup.h"
 
@@ -11,7 +11,7 @@ namespace {
 Outcome launcherOutcome(std::string_view body, std::string_view charset,
                         text::CodePage ansiCodePage) {
     try {
-        return {directory::chooseServerEntryFromBody(ByteBuffer(body), charset, ansiCodePage),
+        return {directory::chooseGameRecordFromBody(ByteBuffer(body), charset, ansiCodePage),
                 std::nullopt};
     } catch (const std::exception& failure) {
         return failureOutcome(failure);

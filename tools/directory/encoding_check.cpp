@@ -3,7 +3,7 @@
 #include "base/utf.h"
 #include "charset_advice.h"
 #include "directory/document_format.h"
-#include "directory/server_entry.h"
+#include "directory/game_record.h"
 #include "document_text.h"
 #include "lookup.h"
 #include "text/charset_names.h"

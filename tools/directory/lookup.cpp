@@ -1,7 +1,7 @@
 #include "lookup.h"
 
 #include "base/error_text.h"
-#include "directory/choose_server_entry.h"
+#include "directory/choose_game_record.h"
 
 namespace tarvenne::tools {
 
@@ -11,7 +11,7 @@ Outcome failureOutcome(const std::exception& failure) {
 
 Outcome launcherOutcome(std::u16string document, text::CodePage ansiCodePage) {
     try {
-        return {directory::chooseServerEntry(std::move(document), ansiCodePage), std::nullopt};
+        return {directory::chooseGameRecord(std::move(document), ansiCodePage), std::nullopt};
     } catch (const std::exception& failure) {
         return failureOutcome(failure);
     }

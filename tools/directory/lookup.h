@@ -1,6 +1,6 @@
 #pragma once
 
-#include "directory/server_entry.h"
+#include "directory/game_record.h"
 #include "text/code_page.h"
 
 #include <exception>
@@ -19,7 +19,7 @@ struct DocumentSource {
 
 // How a lookup ended: the chosen record (or none), or the message the error box would show.
 struct Outcome {
-    std::optional<directory::ServerEntry> entry;
+    std::optional<directory::GameRecord> entry;
     std::optional<std::u16string> error;
     bool operator==(const Outcome&) const = default;
 };

@@ -6,7 +6,7 @@
 #include "base/utf.h"
 #include "check_report.h"
 #include "directory/document_signature.h"
-#include "directory/fetch_server_entry.h"
+#include "directory/fetch_game_record.h"
 #include "directory/operator_key.h"
 #include "document_check.h"
 #include "document_signing.h"
@@ -86,12 +86,12 @@ int lookUp(const Options& options, const std::optional<signature::PublicKey>& op
     Outcome outcome;
     try {
         if (options.file) {
-            outcome.entry = directory::chooseServerEntryFromReply(
+            outcome.entry = directory::chooseGameRecordFromReply(
                 {readFile(*options.file), options.charset.value_or("")}, ansiCodePage, operatorKey);
         } else {
             http::HttpClient client;
             outcome.entry =
-                directory::fetchServerEntry(client, options.url, ansiCodePage, operatorKey);
+                directory::fetchGameRecord(client, options.url, ansiCodePage, operatorKey);
         }
     } catch (const std::exception& failure) {
         outcome = failureOutcome(failure);

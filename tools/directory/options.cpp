@@ -1,7 +1,7 @@
 #include "options.h"
 
 #include "address_check.h"
-#include "directory/update_list_url.h"
+#include "directory/update_document_address.h"
 
 namespace tarvenne::tools {
 
@@ -90,7 +90,7 @@ Command parseCommand(std::span<const std::string_view> arguments) {
         throw UsageError("--sign needs the document as --file PATH");
     if (options.mode == Options::Mode::Sign && options.json)
         throw UsageError("--sign writes the signed document, not JSON");
-    options.url = url.value_or(std::string(directory::updateListUrl));
+    options.url = url.value_or(std::string(directory::updateDocumentAddress));
     if (!options.file) {
         if (const std::optional<std::string> refusal = refusalOf(options.url))
             throw UsageError("cannot fetch " + options.url + ": " + *refusal);

@@ -4,7 +4,7 @@
 #include "base/error_text.h"
 #include "base/utf.h"
 #include "directory/document_format.h"
-#include "directory/server_entry.h"
+#include "directory/game_record.h"
 #include "document_text.h"
 #include "http/errors.h"
 #include "http/reply_rules.h"

@@ -15,7 +15,7 @@ std::string plainReport(const Outcome& outcome) {
         return toUtf8(*outcome.error) + "\n";
     if (!outcome.entry)
         return "No record is named " + toUtf8(directory::gameName) + ".\n";
-    const directory::ServerEntry& entry = *outcome.entry;
+    const directory::GameRecord& entry = *outcome.entry;
     return "dns: " + toUtf8(entry.siteAddress) + "\nloginp: " + toUtf8(entry.loginPage) +
            "\ncaption1: " + toUtf8(entry.title) + "\n";
 }

@@ -21,12 +21,12 @@ Error listIndexOutOfBounds(int index) {
 
 } // namespace
 
-std::optional<ServerEntry> RecordChooser::finish() {
+std::optional<GameRecord> RecordChooser::finish() {
     walk_.finish();
     if (!chosen_)
         return std::nullopt;
-    return ServerEntry{std::move(fields_[0]), std::move(fields_[1]), std::move(fields_[2]),
-                       std::move(fields_[3])};
+    return GameRecord{std::move(fields_[0]), std::move(fields_[1]), std::move(fields_[2]),
+                      std::move(fields_[3])};
 }
 
 // Records that are not chosen are passed over after their first field, so the text of a record

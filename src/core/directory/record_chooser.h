@@ -1,7 +1,7 @@
 #pragma once
 
+#include "directory/game_record.h"
 #include "directory/record_walk.h"
-#include "directory/server_entry.h"
 
 #include <optional>
 #include <string>
@@ -28,7 +28,7 @@ public:
     bool take(std::u16string_view piece) { return walk_.take(piece); }
 
     // After the last piece: the chosen record, or nothing when no record is named gameName.
-    std::optional<ServerEntry> finish();
+    std::optional<GameRecord> finish();
 
     // As RecordWalk::passingOver and RecordWalk::passOver: the rest of a record that is not
     // chosen need not be decoded.

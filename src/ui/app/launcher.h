@@ -3,7 +3,7 @@
 #include "browser/browser_profile.h"
 #include "main_window/main_window.h"
 
-#include <directory/server_entry.h>
+#include <directory/game_record.h>
 #include <future>
 #include <string>
 #include <string_view>
@@ -27,21 +27,21 @@ private:
 // signature against the operator's key in `operatorKeyPem` (none when empty) and choosing the
 // game's record from it: an empty record when the document has none. A failure of the fetch, of
 // the signature or of the decoding is raised by the future's get().
-std::future<directory::ServerEntry> startFetchingGameRecord(std::string address,
-                                                            std::string operatorKeyPem);
+std::future<directory::GameRecord> startFetchingGameRecord(std::string address,
+                                                           std::string operatorKeyPem);
 
 // The login gate in front of the hidden main window: gives the login window the game's record
 // once it has been fetched (a failure is shown in the error box and leaves the login window
 // unshaped, with its design title), runs the login window, whose own failures are shown in the
 // error box too, and, once it has handed the game's window to the main window, titles the main
 // window with the record's title. Returns whether the hand-off took place.
-bool passLoginGate(MainWindow& mainWindow, std::future<directory::ServerEntry> gameRecord);
+bool passLoginGate(MainWindow& mainWindow, std::future<directory::GameRecord> gameRecord);
 
 // Runs the launcher: the login gate, then, after the hand-off, the main window maximised until
-// it is closed. The update document at `directoryAddress` is fetched while the application and
+// it is closed. The update document at `updateDocumentAddress` is fetched while the application and
 // the web engine start; it must be signed with the operator's key in `operatorKeyPem` unless
 // that is empty. Reads no arguments; `programName` is argv[0]. Returns the exit status, always 0.
-int runLauncher(char* programName, std::string_view directoryAddress,
+int runLauncher(char* programName, std::string_view updateDocumentAddress,
                 std::string_view operatorKeyPem);
 
 } // namespace tarvenne::ui

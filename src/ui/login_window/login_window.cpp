@@ -24,8 +24,8 @@
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineSettings>
 #include <base/error_text.h>
+#include <directory/game_record.h>
 #include <directory/login_address.h>
-#include <directory/server_entry.h>
 
 namespace tarvenne::ui {
 namespace {
@@ -93,7 +93,7 @@ LoginWindow::LoginWindow(QWebEnginePage* gamePage)
     panelLayout->activate();
 }
 
-void LoginWindow::takeServerEntry(const directory::ServerEntry& entry) {
+void LoginWindow::takeGameRecord(const directory::GameRecord& entry) {
     loginAddress_ = QString::fromStdU16String(entry.siteAddress + entry.loginPage);
     title_ = QString::fromStdU16String(entry.title);
 

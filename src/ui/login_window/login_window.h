@@ -8,7 +8,7 @@ class QWebEngineNewWindowRequest;
 class QWebEnginePage;
 
 namespace tarvenne::directory {
-struct ServerEntry;
+struct GameRecord;
 }
 
 namespace tarvenne::ui {
@@ -33,7 +33,7 @@ public:
 
     // Takes the record chosen from the update document: the login page's address and the title.
     // Shapes the window to its artwork and titles it.
-    void takeServerEntry(const directory::ServerEntry& entry);
+    void takeGameRecord(const directory::GameRecord& entry);
 
     // The record's title; empty until a record has been taken, or when it had none.
     const QString& title() const { return title_; }

@@ -4,14 +4,14 @@
 #include "base/error.h"
 #include "base/utf.h"
 #include "directory/document_signature.h"
-#include "directory/fetch_server_entry.h"
+#include "directory/fetch_game_record.h"
 #include "test_keys.h"
 
 #include <gtest/gtest.h>
 
 namespace tarvenne::directory {
 
-void PrintTo(const ServerEntry& entry, std::ostream* out); // in choose_server_entry_test.cpp
+void PrintTo(const GameRecord& entry, std::ostream* out); // in choose_game_record_test.cpp
 
 namespace {
 
@@ -48,24 +48,24 @@ std::string replaced(std::string text, std::string_view from, std::string_view t
 }
 
 // The record, or the failure's message in place of the record's name.
-using Outcome = std::optional<ServerEntry>;
+using Outcome = std::optional<GameRecord>;
 
 Outcome failure(std::u16string_view message) {
-    return ServerEntry{std::u16string(message), {}, {}, {}};
+    return GameRecord{std::u16string(message), {}, {}, {}};
 }
 
-ServerEntry game(std::u16string siteAddress, std::u16string title) {
-    return ServerEntry{std::u16string(gameName), std::move(siteAddress), u"login.php",
-                       std::move(title)};
+GameRecord game(std::u16string siteAddress, std::u16string title) {
+    return GameRecord{std::u16string(gameName), std::move(siteAddress), u"login.php",
+                      std::move(title)};
 }
 
 Outcome outcomeOf(std::string_view body, std::string_view charset,
                   const std::optional<signature::PublicKey>& operatorKey) {
     try {
-        return chooseServerEntryFromReply({ByteBuffer(body), std::string(charset)}, 1252,
-                                          operatorKey);
+        return chooseGameRecordFromReply({ByteBuffer(body), std::string(charset)}, 1252,
+                                         operatorKey);
     } catch (const Error& failure) {
-        return ServerEntry{failure.message(), {}, {}, {}};
+        return GameRecord{failure.message(), {}, {}, {}};
     }
 }
 
@@ -78,7 +78,7 @@ TEST(DocumentSignature, OnlySignedDocumentsGiveARecordWithTheKey) {
         Outcome withoutKey;
     };
     const std::string gameSigned = withSignature(gameDocument, gameSignature);
-    const ServerEntry gameRecord = game(u"https://play.example.net/", u"Tarvenne Online+");
+    const GameRecord gameRecord = game(u"https://play.example.net/", u"Tarvenne Online+");
     const Outcome notSigned = failure(notSignedByOperator);
     std::string otherLetter(gameSignature);
     otherLetter[40] = otherLetter[40] == 'A' ? 'B' : 'A';

@@ -17,11 +17,11 @@
 #include <QTest>
 #include <QTimer>
 #include <cstdint>
-#include <directory/server_entry.h>
+#include <directory/game_record.h>
 #include <memory>
 #include <optional>
 
-using tarvenne::directory::ServerEntry;
+using tarvenne::directory::GameRecord;
 using tarvenne::ui::LoginWindow;
 using tarvenne::ui::TransparentLabel;
 using tarvenne::ui::test::control;
@@ -126,9 +126,9 @@ class LoginLookTest : public QObject {
 
     std::unique_ptr<LoginWindow> shapedLogin(const QString& title) {
         auto login = unshapedLogin();
-        login->takeServerEntry(ServerEntry{u"Tarvenne", u"data:text/html,",
-                                           u"<body style='background:white'></body>",
-                                           title.toStdU16String()});
+        login->takeGameRecord(GameRecord{u"Tarvenne", u"data:text/html,",
+                                         u"<body style='background:white'></body>",
+                                         title.toStdU16String()});
         login->move(WindowAt);
         return login;
     }
@@ -207,7 +207,7 @@ private slots:
     void frameIsRemovedWithoutRecreatingTheNativeWindow() {
         auto login = unshapedLogin();
         const WId native = login->winId();
-        login->takeServerEntry(ServerEntry{});
+        login->takeGameRecord(GameRecord{});
         QCOMPARE(login->winId(), native);
         QVERIFY(login->windowHandle()->flags().testFlag(Qt::FramelessWindowHint));
     }

@@ -48,7 +48,9 @@ public:
     DirectoryServer(const DirectoryServer&) = delete;
     DirectoryServer& operator=(const DirectoryServer&) = delete;
 
-    QString updateListUrl() const { return server_.address(QStringLiteral("/update.html")); }
+    QString updateDocumentAddress() const {
+        return server_.address(QStringLiteral("/update.html"));
+    }
 
     // Whether the update document has been asked for.
     bool requested() const;

@@ -9,12 +9,12 @@ namespace tarvenne::directory {
 inline constexpr std::u16string_view gameName = u"Tarvenne";
 
 // One record of the update document after decoding.
-struct ServerEntry {
+struct GameRecord {
     std::u16string name;
     std::u16string siteAddress; // the start of the login page's address
     std::u16string loginPage;   // the rest of the login page's address
     std::u16string title;
-    bool operator==(const ServerEntry&) const = default;
+    bool operator==(const GameRecord&) const = default;
 };
 
 } // namespace tarvenne::directory

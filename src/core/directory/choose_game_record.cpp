@@ -1,4 +1,4 @@
-#include "directory/choose_server_entry.h"
+#include "directory/choose_game_record.h"
 
 #include "directory/document_format.h"
 #include "directory/record_chooser.h"
@@ -61,7 +61,7 @@ void chooseThroughTable(std::string_view bytes, const text::CharacterTable& tabl
 
 // The document's bytes in the ANSI code page are URL-decoded in place, and the decoded text is
 // made and looked at piece by piece, so that memory holds little more than the bytes.
-std::optional<ServerEntry> chooseFromAnsiBytes(ByteBuffer bytes, text::CodePage ansiCodePage) {
+std::optional<GameRecord> chooseFromAnsiBytes(ByteBuffer bytes, text::CodePage ansiCodePage) {
     bytes = urlDecode(std::move(bytes), ansiCodePage);
     // A code page gives at most one UTF-16 unit for each of its bytes.
     RecordChooser chooser(bytes.size());
@@ -81,7 +81,7 @@ std::optional<ServerEntry> chooseFromAnsiBytes(ByteBuffer bytes, text::CodePage 
 
 // The document passes through the ANSI code page around its URL decoding, so that an escape
 // stands for a byte of that page and positions count its bytes.
-std::optional<ServerEntry> chooseServerEntry(std::u16string document, text::CodePage ansiCodePage) {
+std::optional<GameRecord> chooseGameRecord(std::u16string document, text::CodePage ansiCodePage) {
     std::string encoded = text::encode(document, ansiCodePage);
     std::u16string().swap(document);
     ByteBuffer bytes(encoded);
@@ -89,8 +89,8 @@ std::optional<ServerEntry> chooseServerEntry(std::u16string document, text::Code
     return chooseFromAnsiBytes(std::move(bytes), ansiCodePage);
 }
 
-std::optional<ServerEntry> chooseServerEntryFromBody(ByteBuffer body, std::string_view charset,
-                                                     text::CodePage ansiCodePage) {
+std::optional<GameRecord> chooseGameRecordFromBody(ByteBuffer body, std::string_view charset,
+                                                   text::CodePage ansiCodePage) {
     return chooseFromAnsiBytes(text::encodeBody(std::move(body), charset, ansiCodePage),
                                ansiCodePage);
 }

@@ -1,6 +1,6 @@
 #include "base/error.h"
 #include "directory/document_signature.h"
-#include "directory/fetch_server_entry.h"
+#include "directory/fetch_game_record.h"
 #include "scripted_server.h"
 #include "test_keys.h"
 
@@ -16,15 +16,15 @@ std::string reply(std::string_view contentType, std::string_view body) {
            std::string(body);
 }
 
-TEST(FetchServerEntry, DecodesTheBodyByItsCharsetThenThroughTheAnsiCodePage) {
+TEST(FetchGameRecord, DecodesTheBodyByItsCharsetThenThroughTheAnsiCodePage) {
     testing::ScriptedServer server({testing::send(
         reply("text/html; charset=\"UTF-8\"", "Tarvenne|http://h/|in.php|\xE4\xBD\xA0+%C4%E3"))});
     http::HttpClient client;
-    EXPECT_EQ(fetchServerEntry(client, server.url(), 936, std::nullopt),
-              (ServerEntry{u"Tarvenne", u"http://h/", u"in.php", u"\u4F60 \u4F60"}));
+    EXPECT_EQ(fetchGameRecord(client, server.url(), 936, std::nullopt),
+              (GameRecord{u"Tarvenne", u"http://h/", u"in.php", u"\u4F60 \u4F60"}));
 }
 
-TEST(FetchServerEntry, FailuresOfTheRequestAndOfTheDecodingReachTheCaller) {
+TEST(FetchGameRecord, FailuresOfTheRequestAndOfTheDecodingReachTheCaller) {
     struct Case {
         std::string name;
         std::string reply;
@@ -42,7 +42,7 @@ TEST(FetchServerEntry, FailuresOfTheRequestAndOfTheDecodingReachTheCaller) {
         testing::ScriptedServer server({testing::send(c.reply)});
         http::HttpClient client;
         try {
-            fetchServerEntry(client, server.url(), 1252, std::nullopt);
+            fetchGameRecord(client, server.url(), 1252, std::nullopt);
             ADD_FAILURE() << "no failure";
         } catch (const Error& failure) {
             EXPECT_EQ(failure.message(), c.message);
@@ -52,7 +52,7 @@ TEST(FetchServerEntry, FailuresOfTheRequestAndOfTheDecodingReachTheCaller) {
 
 // The signature is over the body's bytes as they arrive, after the chunked framing and before
 // the charset's decoding.
-TEST(FetchServerEntry, ChecksTheSignatureOfTheBodyAfterItsFraming) {
+TEST(FetchGameRecord, ChecksTheSignatureOfTheBodyAfterItsFraming) {
     const std::string document =
         signDocument("Tarvenne|https://h/|in.php|\xE4\xBD\xA0",
                      signature::PrivateKey::fromPem(testing::testPrivateKeyPem()));
@@ -71,15 +71,15 @@ TEST(FetchServerEntry, ChecksTheSignatureOfTheBodyAfterItsFraming) {
 
     testing::ScriptedServer server({testing::send(chunked(document))});
     http::HttpClient client;
-    EXPECT_EQ(fetchServerEntry(client, server.url(), 936, operatorKey),
-              (ServerEntry{u"Tarvenne", u"https://h/", u"in.php", u"\u4F60"}));
+    EXPECT_EQ(fetchGameRecord(client, server.url(), 936, operatorKey),
+              (GameRecord{u"Tarvenne", u"https://h/", u"in.php", u"\u4F60"}));
 
     std::string tampered = document;
     tampered[document.find("h/")] = 'e';
     testing::ScriptedServer tamperingServer({testing::send(chunked(tampered))});
     http::HttpClient secondClient;
     try {
-        fetchServerEntry(secondClient, tamperingServer.url(), 936, operatorKey);
+        fetchGameRecord(secondClient, tamperingServer.url(), 936, operatorKey);
         ADD_FAILURE() << "a tampered document was taken";
     } catch (const Error& failure) {
         EXPECT_EQ(failure.message(), notSignedByOperator);

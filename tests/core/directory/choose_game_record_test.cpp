@@ -1,6 +1,6 @@
 #include "base/error.h"
 #include "base/utf.h"
-#include "directory/choose_server_entry.h"
+#include "directory/choose_game_record.h"
 #include "directory/record_chooser.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@
 
 namespace tarvenne::directory {
 
-void PrintTo(const ServerEntry& entry, std::ostream* out) {
+void PrintTo(const GameRecord& entry, std::ostream* out) {
     *out << '{' << toUtf8(entry.name) << ", " << toUtf8(entry.siteAddress) << ", "
          << toUtf8(entry.loginPage) << ", " << toUtf8(entry.title) << '}';
 }
@@ -17,15 +17,15 @@ namespace {
 
 using namespace std::string_view_literals;
 
-ServerEntry chosen(std::u16string siteAddress, std::u16string loginPage, std::u16string title) {
-    return ServerEntry{std::u16string(gameName), std::move(siteAddress), std::move(loginPage),
-                       std::move(title)};
+GameRecord chosen(std::u16string siteAddress, std::u16string loginPage, std::u16string title) {
+    return GameRecord{std::u16string(gameName), std::move(siteAddress), std::move(loginPage),
+                      std::move(title)};
 }
 
 struct Case {
     std::string_view name;
     std::u16string_view document;
-    std::optional<ServerEntry> entry;
+    std::optional<GameRecord> entry;
     std::u16string_view failure = {};
     text::CodePage ansiCodePage = 1252;
 };
@@ -117,40 +117,39 @@ const Case cases[] = {
 };
 
 // The record, or the failure's message in place of the record's name.
-using Outcome = std::optional<ServerEntry>;
+using Outcome = std::optional<GameRecord>;
 
 template <typename Choice> Outcome outcomeOf(Choice choice) {
     try {
         return choice();
     } catch (const Error& failure) {
-        return ServerEntry{failure.message(), {}, {}, {}};
+        return GameRecord{failure.message(), {}, {}, {}};
     }
 }
 
 Outcome expectedOutcome(const Case& c) {
-    return c.failure.empty() ? c.entry : ServerEntry{std::u16string(c.failure), {}, {}, {}};
+    return c.failure.empty() ? c.entry : GameRecord{std::u16string(c.failure), {}, {}, {}};
 }
 
-TEST(ChooseServerEntry, DocumentsGiveTheirRecordOrTheirFailure) {
+TEST(ChooseGameRecord, DocumentsGiveTheirRecordOrTheirFailure) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(outcomeOf([&] {
-                      return chooseServerEntry(std::u16string(c.document), c.ansiCodePage);
-                  }),
-                  expectedOutcome(c));
+        EXPECT_EQ(
+            outcomeOf([&] { return chooseGameRecord(std::u16string(c.document), c.ansiCodePage); }),
+            expectedOutcome(c));
     }
 }
 
-TEST(ChooseServerEntry, ReplyBodiesGiveWhatTheirTextGives) {
+TEST(ChooseGameRecord, ReplyBodiesGiveWhatTheirTextGives) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(outcomeOf([&] {
-                      return chooseServerEntryFromBody(ByteBuffer(toUtf8(c.document)), "utf-8",
-                                                       c.ansiCodePage);
+                      return chooseGameRecordFromBody(ByteBuffer(toUtf8(c.document)), "utf-8",
+                                                      c.ansiCodePage);
                   }),
                   expectedOutcome(c));
     }
-    EXPECT_EQ(chooseServerEntryFromBody(ByteBuffer("Tarvenne|d|l|\xC4\xE3"), "", 1252),
+    EXPECT_EQ(chooseGameRecordFromBody(ByteBuffer("Tarvenne|d|l|\xC4\xE3"), "", 1252),
               chosen(u"d", u"l", u"\u00C4\u00E3"));
 }
 
@@ -174,30 +173,29 @@ TEST(RecordChooser, ChoosesTheSameFromOneCharacterAtATime) {
     }
 }
 
-TEST(ChooseServerEntry, RecordsAndFieldsLongerThanTheDecodingPieces) {
+TEST(ChooseGameRecord, RecordsAndFieldsLongerThanTheDecodingPieces) {
     const std::string title(200'000, 'c');
     const std::string document = std::string(65'530, 'x') + "^Tarvenne|d|" +
                                  std::string(70'000, 'l') + "|" + title + "\r\n \t";
-    const ServerEntry expected =
+    const GameRecord expected =
         chosen(u"d", std::u16string(70'000, u'l'), std::u16string(title.begin(), title.end()));
-    EXPECT_EQ(chooseServerEntryFromBody(ByteBuffer(document), "", 1252), expected);
+    EXPECT_EQ(chooseGameRecordFromBody(ByteBuffer(document), "", 1252), expected);
     const std::string barsFirst = std::string(100'000, '|') + "^Tarvenne|d|l|c";
-    const Outcome failure = ServerEntry{std::u16string(outOfBounds0), {}, {}, {}};
-    EXPECT_EQ(outcomeOf([&] { return chooseServerEntryFromBody(ByteBuffer(barsFirst), "", 1252); }),
+    const Outcome failure = GameRecord{std::u16string(outOfBounds0), {}, {}, {}};
+    EXPECT_EQ(outcomeOf([&] { return chooseGameRecordFromBody(ByteBuffer(barsFirst), "", 1252); }),
               failure);
 }
 
 // Records passed over are looked for in the bytes, between pieces that grow while a record is
 // read: records of every length around the pieces' sizes, and one that ends the document.
-TEST(ChooseServerEntry, RecordsPassedOverBetweenPiecesOfEveryLength) {
+TEST(ChooseGameRecord, RecordsPassedOverBetweenPiecesOfEveryLength) {
     std::string document;
     for (std::size_t length = 1; length < 300; ++length)
         document += "Tarvennf" + std::string(length, length % 7 == 0 ? '|' : 'x') + "^";
     const std::string chosenLast = document + "Tarvenne|d|l|c^Other|" + std::string(5000, 'x');
-    EXPECT_EQ(chooseServerEntryFromBody(ByteBuffer(chosenLast), "", 1252),
-              chosen(u"d", u"l", u"c"));
+    EXPECT_EQ(chooseGameRecordFromBody(ByteBuffer(chosenLast), "", 1252), chosen(u"d", u"l", u"c"));
     const std::string noneChosen = document + "Tarvenn";
-    EXPECT_EQ(chooseServerEntryFromBody(ByteBuffer(noneChosen), "", 1252), std::nullopt);
+    EXPECT_EQ(chooseGameRecordFromBody(ByteBuffer(noneChosen), "", 1252), std::nullopt);
 }
 
 } // namespace
