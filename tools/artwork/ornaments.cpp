@@ -200,18 +200,30 @@ void tassel(QPainter& p, const QPainterPath& shape, qreal centreX) {
     p.fillPath(bead, jade);
 }
 
-void jadeBoss(QPainter& p, QPointF centre, qreal radius) {
+namespace {
+
+// A round boss: a gold rim around a face whose colours run from `stops`, lit from its upper
+// left, with a bevel of `bevelAlpha`.
+void rimmedBoss(QPainter& p, QPointF centre, qreal radius, const QGradientStops& stops,
+                int bevelAlpha) {
     QPainterPath outer;
     outer.addEllipse(centre, radius, radius);
     fillGold(p, outer);
     QPainterPath face;
     face.addEllipse(centre, radius - 4, radius - 4);
-    QRadialGradient jade(centre - QPointF(radius * 0.3, radius * 0.35), radius * 1.2);
-    jade.setColorAt(0.0, QColor(170, 228, 196));
-    jade.setColorAt(0.5, QColor(46, 140, 104));
-    jade.setColorAt(1.0, QColor(12, 58, 42));
-    p.fillPath(face, jade);
-    bevel(p, face, -1.6, 170);
+    QRadialGradient light(centre - QPointF(radius * 0.3, radius * 0.35), radius * 1.2);
+    light.setStops(stops);
+    p.fillPath(face, light);
+    bevel(p, face, -1.6, bevelAlpha);
+}
+
+} // namespace
+
+void jadeBoss(QPainter& p, QPointF centre, qreal radius) {
+    rimmedBoss(
+        p, centre, radius,
+        {{0.0, QColor(170, 228, 196)}, {0.5, QColor(46, 140, 104)}, {1.0, QColor(12, 58, 42)}},
+        170);
     QPainterPath flower;
     for (int i = 0; i < 4; ++i) {
         QTransform t;
@@ -228,17 +240,9 @@ void jadeBoss(QPainter& p, QPointF centre, qreal radius) {
 }
 
 void closeMedallion(QPainter& p, QPointF centre, qreal radius) {
-    QPainterPath outer;
-    outer.addEllipse(centre, radius, radius);
-    fillGold(p, outer);
-    QPainterPath face;
-    face.addEllipse(centre, radius - 4, radius - 4);
-    QRadialGradient dark(centre - QPointF(radius * 0.3, radius * 0.35), radius * 1.2);
-    dark.setColorAt(0.0, QColor(176, 52, 32));
-    dark.setColorAt(0.6, QColor(110, 22, 12));
-    dark.setColorAt(1.0, QColor(52, 8, 4));
-    p.fillPath(face, dark);
-    bevel(p, face, -1.6, 190);
+    rimmedBoss(p, centre, radius,
+               {{0.0, QColor(176, 52, 32)}, {0.6, QColor(110, 22, 12)}, {1.0, QColor(52, 8, 4)}},
+               190);
 
     // the X, cut into the face: a dark groove with light catching its lower edge
     const qreal arm = radius * 0.42;
