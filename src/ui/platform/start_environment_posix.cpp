@@ -1,10 +1,12 @@
 #include "platform/start_environment.h"
+#include "platform/wayland_compositor.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
 #include <QtGlobal>
+#include <optional>
 
 namespace tarvenne::ui {
 namespace {
@@ -61,12 +63,28 @@ void keepTheRuntimeFolderUnmade() {
         qputenv("TMPDIR", noRoom);
 }
 
+// A compositor that draws no frames (GNOME's) leaves the title bar and border to the client, and
+// the toolkit's own are unlike the desktop's: a light title bar and a pale border around the game.
+// The same compositor frames the windows of its X server as its own, so there the launcher runs
+// as an X client, and natively only where the X server does not come up. What the player or the
+// system sets in QT_QPA_PLATFORM stands.
+void runWhereTheDesktopDrawsTheFrames() {
+    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsEmpty("DISPLAY"))
+        return;
+    if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && qgetenv("XDG_SESSION_TYPE") != "wayland")
+        return;
+    const std::optional<bool> compositorDrawsFrames = waylandCompositorDrawsFrames();
+    if (compositorDrawsFrames && !*compositorDrawsFrames)
+        qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+}
+
 } // namespace
 
 void prepareStartEnvironment() {
     nameTheSoundServer();
     moveHomeOutOfReach();
     keepTheRuntimeFolderUnmade();
+    runWhereTheDesktopDrawsTheFrames();
 }
 
 } // namespace tarvenne::ui

@@ -135,6 +135,21 @@ QRect X11Client::workArea() const {
     return QRect(int(area[0]), int(area[1]), int(area[2]), int(area[3]));
 }
 
+QImage X11Client::screenshot() const {
+    const xcb_screen_t* const screen = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
+    auto image = owned(
+        xcb_get_image_reply(connection_,
+                            xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, root_, 0, 0,
+                                          screen->width_in_pixels, screen->height_in_pixels, ~0u),
+                            nullptr));
+    // A screen of depth 24 holds a pixel in 32 bits, as 0xffRRGGBB reads them.
+    if (!image || image->depth != 24)
+        return {};
+    return QImage(xcb_get_image_data(image.get()), screen->width_in_pixels,
+                  screen->height_in_pixels, QImage::Format_RGB32)
+        .copy();
+}
+
 QString X11Client::title(std::uint32_t window) const {
     auto name =
         owned(xcb_get_property_reply(connection_,
@@ -215,6 +230,18 @@ bool X11Client::isPointerGrabbed() {
     xcb_ungrab_pointer(connection_, XCB_CURRENT_TIME);
     roundTrip();
     return false;
+}
+
+QPoint X11Client::pointerPosition() const {
+    auto pointer =
+        owned(xcb_query_pointer_reply(connection_, xcb_query_pointer(connection_, root_), nullptr));
+    return pointer ? QPoint(pointer->root_x, pointer->root_y) : QPoint();
+}
+
+bool X11Client::leftButtonHeld() const {
+    auto pointer =
+        owned(xcb_query_pointer_reply(connection_, xcb_query_pointer(connection_, root_), nullptr));
+    return pointer && (pointer->mask & XCB_BUTTON_MASK_1);
 }
 
 void X11Client::movePointer(QPoint screenPosition) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -37,6 +38,9 @@ public:
     QRect frameGeometry(std::uint32_t window) const;
     // The part of the screen that the window manager gives to windows (_NET_WORKAREA).
     QRect workArea() const;
+    // The screen's pixels as the X server holds them: what the display shows where the X server
+    // is the display (Xvfb), not where a Wayland compositor shows its windows.
+    QImage screenshot() const;
 
     // The title that the window carries (_NET_WM_NAME).
     QString title(std::uint32_t window) const;
@@ -60,6 +64,10 @@ public:
     // Whether a client holds the pointer in an active grab, as the window manager does while it
     // moves a window with the pointer.
     bool isPointerGrabbed();
+
+    // Where the X server has the pointer, and whether it holds the left button pressed.
+    QPoint pointerPosition() const;
+    bool leftButtonHeld() const;
 
     void movePointer(QPoint screenPosition);
     // Buttons as X numbers them: 1 left, 3 right.

@@ -1,0 +1,252 @@
+// The launcher on the desktops that most players use, GNOME's and KDE's, on Wayland and on X11,
+// as a player sees it: the shaped login window centred, without a frame or its key colour, moved
+// by its artwork and closed by its close spot; the hand-off into a main window that the desktop
+// maximises and frames as its own, the game's pixels reaching the window's edges; the desktop's
+// close request ending the launcher. Judged by the desktop's own reports and its screen.
+#include "gnome/mutter_remote_desktop.h"
+#include "launcher_process.h"
+#include "look/login_layout.h"
+#include "shown_desktop.h"
+#include "test_site.h"
+#include "x_server_seat.h"
+#include "x_window_manager_desktop.h"
+
+#include <QImage>
+#include <QProcessEnvironment>
+#include <QTest>
+#include <memory>
+#include <optional>
+
+using namespace tarvenne::ui::test;
+namespace layout = tarvenne::ui::login_layout;
+
+namespace {
+
+constexpr int timeout = 60000;
+const QString title = QStringLiteral("Tarvenne Online");
+
+// Places in the login window: a point on opaque artwork (the emblem's jade), one in the air
+// above the wing, where the artwork is transparent, and one of the close spot.
+constexpr QPoint onArtwork{192, 300};
+constexpr QPoint inTheAir{60, 40};
+constexpr QPoint onCloseSpot = layout::closeSpot + QPoint(3, 6);
+
+QString underTest() {
+    return QStringLiteral(TARVENNE_UNDER_TEST);
+}
+
+QRgb artworkPixel(QPoint at) {
+    static const QImage artwork =
+        QImage(QStringLiteral(TARVENNE_LOGIN_ARTWORK)).convertToFormat(QImage::Format_RGB32);
+    return artwork.pixel(at) & RGB_MASK;
+}
+
+QRgb shownAt(const QImage& screen, QPoint at) {
+    return screen.pixel(at) & RGB_MASK;
+}
+
+// The points of `area` on `screen` that show `colour`.
+int pixelsOf(const QImage& screen, const QRect& area, QRgb colour) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += shownAt(screen, {x, y}) == (colour & RGB_MASK);
+    }
+    return count;
+}
+
+// Where a border drawn by the window itself would stand: the outermost columns of `contents`
+// from its middle down (the game page's text stands at its top left) and its bottom row.
+QList<QRect> innerEdges(const QRect& contents) {
+    const int half = contents.height() / 2;
+    return {QRect(contents.left(), contents.bottom() - half, 1, half),
+            QRect(contents.right(), contents.bottom() - half, 1, half),
+            QRect(contents.left(), contents.bottom(), contents.width(), 1)};
+}
+
+// How the launcher is started on the desktop, and the kind of window the desktop shows for it.
+struct LauncherStart {
+    // QT_QPA_PLATFORM; empty where the launcher is started as the desktop's session starts
+    // programs, and picks the window system itself.
+    QString platform;
+    bool onXServer = true;
+};
+
+QProcessEnvironment environmentFor(const LauncherStart& start) {
+    QProcessEnvironment environment;
+    if (!start.platform.isEmpty())
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), start.platform);
+    return environment;
+}
+
+QStringList unsetFor(const LauncherStart& start) {
+    if (start.platform.isEmpty())
+        return {QStringLiteral("QT_QPA_PLATFORM")};
+    return {};
+}
+
+std::unique_ptr<ShownDesktop> desktopShowing(const LauncherStart&) {
+    if (qgetenv("XDG_SESSION_TYPE") == "x11")
+        return std::make_unique<XWindowManagerDesktop>(std::make_unique<XServerSeat>());
+    if (qgetenv("XDG_CURRENT_DESKTOP") == "GNOME")
+        return std::make_unique<XWindowManagerDesktop>(std::make_unique<MutterRemoteDesktop>());
+    return nullptr;
+}
+
+// Moves the pointer to `screenPosition` and presses the left button there once the windows'
+// side of the desktop has seen the pointer arrive.
+void pressLeftButtonAt(ShownDesktop& desktop, QPoint screenPosition) {
+    desktop.movePointer(screenPosition);
+    QTRY_VERIFY_WITH_TIMEOUT(desktop.hasSeenPointer(screenPosition, false), timeout);
+    desktop.pressLeftButton();
+}
+
+// Signs in as a player does: points at the login page's hand-off link once the page is on the
+// screen, and clicks it.
+void handOff(ShownDesktop& desktop, const TestSite& site, const ShownWindow& login) {
+    const QPoint link = login.contents.topLeft() + layout::browserArea.topLeft() +
+                        TestSite::link(QStringLiteral("handoff")).centre;
+    desktop.movePointer(link - QPoint(5, 5));
+    QTRY_VERIFY_WITH_TIMEOUT((desktop.movePointer(link), site.answered(QStringLiteral("/hovered"))),
+                             timeout);
+    pressLeftButtonAt(desktop, link);
+    desktop.releaseLeftButton();
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(LauncherStart)
+
+class LauncherOnDesktopsTest : public QObject {
+    Q_OBJECT
+
+private:
+    void addStarts();
+
+private slots:
+    void loginWindowThenGameInTheMainWindow_data() { addStarts(); }
+    void loginWindowThenGameInTheMainWindow();
+    void closeSpotEndsTheLauncher_data() { addStarts(); }
+    void closeSpotEndsTheLauncher();
+};
+
+// On every desktop the launcher as the session starts it; on Wayland desktops also on the
+// compositor's X server when asked to, the choice players make where a native window fails them.
+void LauncherOnDesktopsTest::addStarts() {
+    QTest::addColumn<LauncherStart>("start");
+    const QByteArray desktop = qgetenv("XDG_CURRENT_DESKTOP");
+    if (qgetenv("XDG_SESSION_TYPE") == "x11") {
+        QTest::newRow("X11") << LauncherStart{};
+    } else if (desktop == "GNOME") {
+        // GNOME's compositor draws no frames around native windows: the launcher goes to its X
+        // server, whose windows it frames.
+        QTest::newRow("Wayland session") << LauncherStart{};
+        QTest::newRow("asked for the X server") << LauncherStart{QStringLiteral("xcb")};
+    } else {
+        QTest::newRow("Wayland session, native") << LauncherStart{{}, false};
+        QTest::newRow("asked for the X server") << LauncherStart{QStringLiteral("xcb")};
+    }
+}
+
+void LauncherOnDesktopsTest::loginWindowThenGameInTheMainWindow() {
+    QFETCH(LauncherStart, start);
+    std::unique_ptr<ShownDesktop> desktop = desktopShowing(start);
+    QVERIFY(desktop);
+    TestSite site;
+    DirectoryServer directory(updateDocumentFor(site, title));
+    const QRect workArea = desktop->workArea();
+    QVERIFY(workArea.isValid());
+    LauncherProcess launcher(underTest(), directory.updateDocumentAddress(), environmentFor(start),
+                             unsetFor(start));
+
+    // The login window: centred, frameless, the desktop showing through the artwork's
+    // transparent parts, and no trace of its key colour.
+    std::optional<ShownWindow> login;
+    QTRY_VERIFY_WITH_TIMEOUT((login = desktop->window(launcher.pid(), title)), timeout);
+    QCOMPARE(login->onXServer, start.onXServer);
+    QCOMPARE(login->contents.size(), layout::windowSize);
+    QCOMPARE(login->frame, login->contents);
+    QVERIFY2((login->contents.center() - workArea.center()).manhattanLength() <= 2,
+             qPrintable(QStringLiteral("login window at %1,%2 in a work area centred at %3,%4")
+                            .arg(login->contents.x())
+                            .arg(login->contents.y())
+                            .arg(workArea.center().x())
+                            .arg(workArea.center().y())));
+    QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/painted")), timeout);
+    QPoint origin = login->contents.topLeft();
+    QImage screen;
+    QTRY_COMPARE_WITH_TIMEOUT((screen = desktop->screenshot(), shownAt(screen, origin + onArtwork)),
+                              artworkPixel(onArtwork), timeout);
+    QCOMPARE(pixelsOf(screen, login->contents, layout::keyColour), 0);
+    const QRgb seenThroughTheAir = shownAt(screen, origin + inTheAir);
+
+    // Dragged by its artwork, the window follows the pointer from where the desktop's move
+    // began, at the pointer's first step with the button held; where the window was, the desktop
+    // shows what it showed through the artwork's transparent parts. The desktop takes the pointer
+    // over in its own time, from where the pointer is then: a nudge of a pixel shows when.
+    const QPoint grip = origin + onArtwork;
+    const QPoint firstStep(2, 1);
+    const QPoint by(-160, 90);
+    const auto movedBy = [&] {
+        return desktop->window(launcher.pid(), title)->contents.topLeft() - origin;
+    };
+    pressLeftButtonAt(*desktop, grip);
+    QTRY_VERIFY_WITH_TIMEOUT(desktop->hasSeenPointer(grip, true), timeout);
+    int nudge = 0;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (desktop->movePointer(grip + firstStep + QPoint(nudge ^= 1, 0)), movedBy() != QPoint()),
+        timeout);
+    desktop->movePointer(grip + by);
+    QTRY_VERIFY_WITH_TIMEOUT((movedBy() - (by - firstStep)).manhattanLength() <= 2, timeout);
+    desktop->releaseLeftButton();
+    QTRY_COMPARE_WITH_TIMEOUT(shownAt(desktop->screenshot(), origin + inTheAir), seenThroughTheAir,
+                              timeout);
+    login = desktop->window(launcher.pid(), title);
+    origin = login->contents.topLeft();
+
+    handOff(*desktop, site, *login);
+    std::optional<ShownWindow> main;
+    const auto mainWindowUp = [&] {
+        main = desktop->window(launcher.pid(), title);
+        return main && main->id != login->id && main->maximised;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(mainWindowUp(), timeout);
+    QCOMPARE(main->onXServer, start.onXServer);
+    QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/painted/Game")), timeout);
+    // Maximised and framed by the desktop: its title bar above the game, nothing beside or
+    // below it.
+    QCOMPARE(main->frame, workArea);
+    QVERIFY(main->contents.top() > main->frame.top());
+    QCOMPARE(main->contents.left(), main->frame.left());
+    QCOMPARE(main->contents.right(), main->frame.right());
+    QCOMPARE(main->contents.bottom(), main->frame.bottom());
+    // The game's white ground reaches the window's edges, where the login window's artwork was.
+    QTRY_COMPARE_WITH_TIMEOUT((screen = desktop->screenshot(), shownAt(screen, origin + onArtwork)),
+                              qRgb(255, 255, 255) & RGB_MASK, timeout);
+    for (const QRect& edge : innerEdges(main->contents))
+        QCOMPARE(pixelsOf(screen, edge, qRgb(255, 255, 255)), edge.width() * edge.height());
+
+    desktop->requestClose(*main);
+    QVERIFY(launcher.endsWithStatusZero(timeout));
+    QVERIFY(launcher.boxes().isEmpty());
+}
+
+void LauncherOnDesktopsTest::closeSpotEndsTheLauncher() {
+    QFETCH(LauncherStart, start);
+    std::unique_ptr<ShownDesktop> desktop = desktopShowing(start);
+    QVERIFY(desktop);
+    TestSite site;
+    DirectoryServer directory(updateDocumentFor(site, title));
+    LauncherProcess launcher(underTest(), directory.updateDocumentAddress(), environmentFor(start),
+                             unsetFor(start));
+    std::optional<ShownWindow> login;
+    QTRY_VERIFY_WITH_TIMEOUT((login = desktop->window(launcher.pid(), title)), timeout);
+    QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/painted")), timeout);
+    pressLeftButtonAt(*desktop, login->contents.topLeft() + onCloseSpot);
+    desktop->releaseLeftButton();
+    QVERIFY(launcher.endsWithStatusZero(timeout));
+    QVERIFY(launcher.boxes().isEmpty());
+}
+
+QTEST_GUILESS_MAIN(LauncherOnDesktopsTest)
+#include "launcher_on_desktops_test.moc"
