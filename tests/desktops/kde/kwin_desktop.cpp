@@ -110,14 +110,19 @@ QByteArray readToEnd(int readEnd) {
     QByteArray data;
     char buffer[65536];
     pollfd readable{readEnd, POLLIN, 0};
-    while (poll(&readable, 1, timeout) > 0) {
+    for (;;) {
+        const int ready = poll(&readable, 1, timeout);
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0)
+            return data;
         const ssize_t count = read(readEnd, buffer, sizeof buffer);
-        if (count > 0)
-            data.append(buffer, count);
-        else if (count == 0 || errno != EINTR)
-            break;
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0)
+            return data;
+        data.append(buffer, count);
     }
-    return data;
 }
 
 } // namespace
@@ -257,7 +262,9 @@ QImage KWinDesktop::screenshot() const {
     if (results.value(QStringLiteral("type")).toString() != QLatin1String("raw") || width <= 0 ||
         height <= 0 || data.size() < qsizetype(stride) * height)
         throw std::runtime_error("KWin's screenshot came incomplete");
+    // A copy, as the image that wraps the data does not own it.
     return QImage(reinterpret_cast<const uchar*>(data.constData()), width, height, stride, format)
+        .copy()
         .convertToFormat(QImage::Format_RGB32);
 }
 
