@@ -4,6 +4,7 @@
 // maximises and frames as its own, the game's pixels reaching the window's edges; the desktop's
 // close request ending the launcher. Judged by the desktop's own reports and its screen.
 #include "gnome/mutter_remote_desktop.h"
+#include "kde/kwin_wayland_desktop.h"
 #include "launcher_process.h"
 #include "look/login_layout.h"
 #include "shown_desktop.h"
@@ -85,19 +86,23 @@ QStringList unsetFor(const LauncherStart& start) {
     return {};
 }
 
-std::unique_ptr<ShownDesktop> desktopShowing(const LauncherStart&) {
+// The desktop in the environment, with its window manager's or compositor's reports, screen and
+// pointer for the launcher's windows.
+std::unique_ptr<ShownDesktop> desktopShowing(const LauncherStart& start) {
     if (qgetenv("XDG_SESSION_TYPE") == "x11")
         return std::make_unique<XWindowManagerDesktop>(std::make_unique<XServerSeat>());
     if (qgetenv("XDG_CURRENT_DESKTOP") == "GNOME")
         return std::make_unique<XWindowManagerDesktop>(std::make_unique<MutterRemoteDesktop>());
-    return nullptr;
+    return std::make_unique<KWinWaylandDesktop>(start.onXServer);
 }
 
-// Moves the pointer to `screenPosition` and presses the left button there once the windows'
-// side of the desktop has seen the pointer arrive.
+// Moves the pointer to `screenPosition`, coming from a pixel beside it, and presses the left
+// button there once the windows' side of the desktop has seen the pointer arrive.
 void pressLeftButtonAt(ShownDesktop& desktop, QPoint screenPosition) {
-    desktop.movePointer(screenPosition);
-    QTRY_VERIFY_WITH_TIMEOUT(desktop.hasSeenPointer(screenPosition, false), timeout);
+    for (const QPoint at : {screenPosition + QPoint(1, 0), screenPosition}) {
+        desktop.movePointer(at);
+        QTRY_VERIFY_WITH_TIMEOUT(desktop.hasSeenPointer(at, false), timeout);
+    }
     desktop.pressLeftButton();
 }
 
@@ -113,6 +118,29 @@ void handOff(ShownDesktop& desktop, const TestSite& site, const ShownWindow& log
     desktop.releaseLeftButton();
 }
 
+// One start of the launcher on the desktop in the environment, against a site of its own.
+struct LauncherRun {
+    explicit LauncherRun(const LauncherStart& start)
+        : desktop(desktopShowing(start)), directory(updateDocumentFor(site, title)),
+          launcher(underTest(), directory.updateDocumentAddress(), environmentFor(start),
+                   unsetFor(start)) {}
+
+    // The login window once the desktop shows it and its page is painted.
+    std::optional<ShownWindow> paintedLogin() const {
+        std::optional<ShownWindow> login;
+        if (!QTest::qWaitFor([&] { return bool(login = desktop->window(launcher.pid(), title)); },
+                             timeout) ||
+            !QTest::qWaitFor([&] { return site.answered(QStringLiteral("/painted")); }, timeout))
+            return std::nullopt;
+        return login;
+    }
+
+    std::unique_ptr<ShownDesktop> desktop;
+    TestSite site;
+    DirectoryServer directory;
+    LauncherProcess launcher;
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(LauncherStart)
@@ -126,6 +154,8 @@ private:
 private slots:
     void loginWindowThenGameInTheMainWindow_data() { addStarts(); }
     void loginWindowThenGameInTheMainWindow();
+    void loginWindowMovesByItsArtwork_data() { addStarts(); }
+    void loginWindowMovesByItsArtwork();
     void closeSpotEndsTheLauncher_data() { addStarts(); }
     void closeSpotEndsTheLauncher();
 };
@@ -134,10 +164,9 @@ private slots:
 // compositor's X server when asked to, the choice players make where a native window fails them.
 void LauncherOnDesktopsTest::addStarts() {
     QTest::addColumn<LauncherStart>("start");
-    const QByteArray desktop = qgetenv("XDG_CURRENT_DESKTOP");
     if (qgetenv("XDG_SESSION_TYPE") == "x11") {
         QTest::newRow("X11") << LauncherStart{};
-    } else if (desktop == "GNOME") {
+    } else if (qgetenv("XDG_CURRENT_DESKTOP") == "GNOME") {
         // GNOME's compositor draws no frames around native windows: the launcher goes to its X
         // server, whose windows it frames.
         QTest::newRow("Wayland session") << LauncherStart{};
@@ -148,21 +177,16 @@ void LauncherOnDesktopsTest::addStarts() {
     }
 }
 
+// The login window centred, frameless, the desktop showing through the artwork's transparent
+// parts and no trace of its key colour; Play hands the game to a main window that the desktop
+// maximises and frames as its own; its close request ends the launcher.
 void LauncherOnDesktopsTest::loginWindowThenGameInTheMainWindow() {
     QFETCH(LauncherStart, start);
-    std::unique_ptr<ShownDesktop> desktop = desktopShowing(start);
-    QVERIFY(desktop);
-    TestSite site;
-    DirectoryServer directory(updateDocumentFor(site, title));
-    const QRect workArea = desktop->workArea();
-    QVERIFY(workArea.isValid());
-    LauncherProcess launcher(underTest(), directory.updateDocumentAddress(), environmentFor(start),
-                             unsetFor(start));
-
-    // The login window: centred, frameless, the desktop showing through the artwork's
-    // transparent parts, and no trace of its key colour.
-    std::optional<ShownWindow> login;
-    QTRY_VERIFY_WITH_TIMEOUT((login = desktop->window(launcher.pid(), title)), timeout);
+    LauncherRun run(start);
+    ShownDesktop& desktop = *run.desktop;
+    const QRect workArea = desktop.workArea();
+    const std::optional<ShownWindow> login = run.paintedLogin();
+    QVERIFY(login);
     QCOMPARE(login->onXServer, start.onXServer);
     QCOMPARE(login->contents.size(), layout::windowSize);
     QCOMPARE(login->frame, login->contents);
@@ -172,47 +196,21 @@ void LauncherOnDesktopsTest::loginWindowThenGameInTheMainWindow() {
                             .arg(login->contents.y())
                             .arg(workArea.center().x())
                             .arg(workArea.center().y())));
-    QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/painted")), timeout);
-    QPoint origin = login->contents.topLeft();
+    const QPoint origin = login->contents.topLeft();
     QImage screen;
-    QTRY_COMPARE_WITH_TIMEOUT((screen = desktop->screenshot(), shownAt(screen, origin + onArtwork)),
+    QTRY_COMPARE_WITH_TIMEOUT((screen = desktop.screenshot(), shownAt(screen, origin + onArtwork)),
                               artworkPixel(onArtwork), timeout);
     QCOMPARE(pixelsOf(screen, login->contents, layout::keyColour), 0);
-    const QRgb seenThroughTheAir = shownAt(screen, origin + inTheAir);
 
-    // Dragged by its artwork, the window follows the pointer from where the desktop's move
-    // began, at the pointer's first step with the button held; where the window was, the desktop
-    // shows what it showed through the artwork's transparent parts. The desktop takes the pointer
-    // over in its own time, from where the pointer is then: a nudge of a pixel shows when.
-    const QPoint grip = origin + onArtwork;
-    const QPoint firstStep(2, 1);
-    const QPoint by(-160, 90);
-    const auto movedBy = [&] {
-        return desktop->window(launcher.pid(), title)->contents.topLeft() - origin;
-    };
-    pressLeftButtonAt(*desktop, grip);
-    QTRY_VERIFY_WITH_TIMEOUT(desktop->hasSeenPointer(grip, true), timeout);
-    int nudge = 0;
-    QTRY_VERIFY_WITH_TIMEOUT(
-        (desktop->movePointer(grip + firstStep + QPoint(nudge ^= 1, 0)), movedBy() != QPoint()),
-        timeout);
-    desktop->movePointer(grip + by);
-    QTRY_VERIFY_WITH_TIMEOUT((movedBy() - (by - firstStep)).manhattanLength() <= 2, timeout);
-    desktop->releaseLeftButton();
-    QTRY_COMPARE_WITH_TIMEOUT(shownAt(desktop->screenshot(), origin + inTheAir), seenThroughTheAir,
-                              timeout);
-    login = desktop->window(launcher.pid(), title);
-    origin = login->contents.topLeft();
-
-    handOff(*desktop, site, *login);
+    handOff(desktop, run.site, *login);
     std::optional<ShownWindow> main;
     const auto mainWindowUp = [&] {
-        main = desktop->window(launcher.pid(), title);
+        main = desktop.window(run.launcher.pid(), title);
         return main && main->id != login->id && main->maximised;
     };
     QTRY_VERIFY_WITH_TIMEOUT(mainWindowUp(), timeout);
     QCOMPARE(main->onXServer, start.onXServer);
-    QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/painted/Game")), timeout);
+    QTRY_VERIFY_WITH_TIMEOUT(run.site.answered(QStringLiteral("/painted/Game")), timeout);
     // Maximised and framed by the desktop: its title bar above the game, nothing beside or
     // below it.
     QCOMPARE(main->frame, workArea);
@@ -221,31 +219,66 @@ void LauncherOnDesktopsTest::loginWindowThenGameInTheMainWindow() {
     QCOMPARE(main->contents.right(), main->frame.right());
     QCOMPARE(main->contents.bottom(), main->frame.bottom());
     // The game's white ground reaches the window's edges, where the login window's artwork was.
-    QTRY_COMPARE_WITH_TIMEOUT((screen = desktop->screenshot(), shownAt(screen, origin + onArtwork)),
+    QTRY_COMPARE_WITH_TIMEOUT((screen = desktop.screenshot(), shownAt(screen, origin + onArtwork)),
                               qRgb(255, 255, 255) & RGB_MASK, timeout);
     for (const QRect& edge : innerEdges(main->contents))
         QCOMPARE(pixelsOf(screen, edge, qRgb(255, 255, 255)), edge.width() * edge.height());
 
-    desktop->requestClose(*main);
-    QVERIFY(launcher.endsWithStatusZero(timeout));
-    QVERIFY(launcher.boxes().isEmpty());
+    desktop.requestClose(*main);
+    QVERIFY(run.launcher.endsWithStatusZero(timeout));
+    QVERIFY(run.launcher.boxes().isEmpty());
+}
+
+// Dragged by its artwork, the login window follows the pointer from where the desktop's move
+// began, at the pointer's first step with the button held; where the window was, the desktop
+// shows what it showed through the artwork's transparent parts. The desktop's close request
+// ends the launcher.
+void LauncherOnDesktopsTest::loginWindowMovesByItsArtwork() {
+    QFETCH(LauncherStart, start);
+    LauncherRun run(start);
+    ShownDesktop& desktop = *run.desktop;
+    const std::optional<ShownWindow> login = run.paintedLogin();
+    QVERIFY(login);
+    const QPoint origin = login->contents.topLeft();
+    QImage screen;
+    QTRY_COMPARE_WITH_TIMEOUT((screen = desktop.screenshot(), shownAt(screen, origin + onArtwork)),
+                              artworkPixel(onArtwork), timeout);
+    const QRgb seenThroughTheAir = shownAt(screen, origin + inTheAir);
+
+    const QPoint grip = origin + onArtwork;
+    const QPoint firstStep(2, 1);
+    const QPoint by(-160, 90);
+    const auto movedBy = [&] {
+        return desktop.window(run.launcher.pid(), title)->contents.topLeft() - origin;
+    };
+    pressLeftButtonAt(desktop, grip);
+    QTRY_VERIFY_WITH_TIMEOUT(desktop.hasSeenPointer(grip, true), timeout);
+    // The desktop takes the pointer over in its own time, from where the pointer is then: a nudge
+    // of a pixel shows when.
+    int nudge = 0;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (desktop.movePointer(grip + firstStep + QPoint(nudge ^= 1, 0)), movedBy() != QPoint()),
+        timeout);
+    desktop.movePointer(grip + by);
+    QTRY_VERIFY_WITH_TIMEOUT((movedBy() - (by - firstStep)).manhattanLength() <= 2, timeout);
+    desktop.releaseLeftButton();
+    QTRY_COMPARE_WITH_TIMEOUT(shownAt(desktop.screenshot(), origin + inTheAir), seenThroughTheAir,
+                              timeout);
+
+    desktop.requestClose(*desktop.window(run.launcher.pid(), title));
+    QVERIFY(run.launcher.endsWithStatusZero(timeout));
+    QVERIFY(run.launcher.boxes().isEmpty());
 }
 
 void LauncherOnDesktopsTest::closeSpotEndsTheLauncher() {
     QFETCH(LauncherStart, start);
-    std::unique_ptr<ShownDesktop> desktop = desktopShowing(start);
-    QVERIFY(desktop);
-    TestSite site;
-    DirectoryServer directory(updateDocumentFor(site, title));
-    LauncherProcess launcher(underTest(), directory.updateDocumentAddress(), environmentFor(start),
-                             unsetFor(start));
-    std::optional<ShownWindow> login;
-    QTRY_VERIFY_WITH_TIMEOUT((login = desktop->window(launcher.pid(), title)), timeout);
-    QTRY_VERIFY_WITH_TIMEOUT(site.answered(QStringLiteral("/painted")), timeout);
-    pressLeftButtonAt(*desktop, login->contents.topLeft() + onCloseSpot);
-    desktop->releaseLeftButton();
-    QVERIFY(launcher.endsWithStatusZero(timeout));
-    QVERIFY(launcher.boxes().isEmpty());
+    LauncherRun run(start);
+    const std::optional<ShownWindow> login = run.paintedLogin();
+    QVERIFY(login);
+    pressLeftButtonAt(*run.desktop, login->contents.topLeft() + onCloseSpot);
+    run.desktop->releaseLeftButton();
+    QVERIFY(run.launcher.endsWithStatusZero(timeout));
+    QVERIFY(run.launcher.boxes().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(LauncherOnDesktopsTest)

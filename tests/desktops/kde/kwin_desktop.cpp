@@ -268,6 +268,14 @@ QImage KWinDesktop::screenshot() const {
         .convertToFormat(QImage::Format_RGB32);
 }
 
+QRect KWinDesktop::workArea() const {
+    return rectOf(runScript(QStringLiteral(R"(
+        const area = workspace.clientArea(KWin.MaximizeArea, workspace.activeScreen,
+                                          workspace.currentDesktop);
+        return [area.x, area.y, area.width, area.height];)"),
+                            QJsonValue()));
+}
+
 void KWinDesktop::requestClose(const KWinWindow& window) const {
     const QJsonValue closed = runScript(QStringLiteral(R"(
         const window = workspace.clientList().find(w => w.internalId.toString() === argument);

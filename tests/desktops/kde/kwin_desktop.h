@@ -43,6 +43,8 @@ public:
 
     // The shown (not minimised) window of the process whose caption is `caption`, if any.
     std::optional<KWinWindow> window(qint64 pid, const QString& caption) const;
+    // The part of the screen that KWin gives to a maximised window.
+    QRect workArea() const;
     // The whole workspace as the screen shows it.
     QImage screenshot() const;
     // KWin's close request, as the close button of its title bar sends it.

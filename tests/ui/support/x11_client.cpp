@@ -130,8 +130,11 @@ QRect X11Client::frameGeometry(std::uint32_t window) const {
 
 QRect X11Client::workArea() const {
     const QList<std::uint32_t> area = cardinals(root_, "_NET_WORKAREA", XCB_ATOM_CARDINAL);
-    if (area.size() < 4)
-        return {};
+    if (area.size() < 4) {
+        const xcb_screen_t* const screen =
+            xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
+        return QRect(0, 0, screen->width_in_pixels, screen->height_in_pixels);
+    }
     return QRect(int(area[0]), int(area[1]), int(area[2]), int(area[3]));
 }
 

@@ -36,7 +36,8 @@ public:
     QRect geometry(std::uint32_t window) const;
     // The window with the frame that the window manager draws around it (_NET_FRAME_EXTENTS).
     QRect frameGeometry(std::uint32_t window) const;
-    // The part of the screen that the window manager gives to windows (_NET_WORKAREA).
+    // The part of the screen that the window manager gives to windows (_NET_WORKAREA), the whole
+    // screen where it names none.
     QRect workArea() const;
     // The screen's pixels as the X server holds them: what the display shows where the X server
     // is the display (Xvfb), not where a Wayland compositor shows its windows.
