@@ -13,7 +13,9 @@
 #include "x_window_manager_desktop.h"
 
 #include <QImage>
+#include <QProcess>
 #include <QProcessEnvironment>
+#include <QScopeGuard>
 #include <QTest>
 #include <memory>
 #include <optional>
@@ -158,6 +160,7 @@ private slots:
     void loginWindowMovesByItsArtwork();
     void closeSpotEndsTheLauncher_data() { addStarts(); }
     void closeSpotEndsTheLauncher();
+    void scaledGnomeScreenKeepsNativeWindows();
 };
 
 // On every desktop the launcher as the session starts it; on Wayland desktops also on the
@@ -279,6 +282,20 @@ void LauncherOnDesktopsTest::closeSpotEndsTheLauncher() {
     run.desktop->releaseLeftButton();
     QVERIFY(run.launcher.endsWithStatusZero(timeout));
     QVERIFY(run.launcher.boxes().isEmpty());
+}
+
+// On a scaled screen GNOME's compositor would enlarge the pixels of its X server's windows: there
+// the launcher keeps its windows native and sharp, in the toolkit's frame.
+void LauncherOnDesktopsTest::scaledGnomeScreenKeepsNativeWindows() {
+    if (qgetenv("XDG_CURRENT_DESKTOP") != "GNOME" || qgetenv("XDG_SESSION_TYPE") != "wayland")
+        QSKIP("a case of GNOME's compositor on Wayland");
+    const QString scaleMonitor = QStringLiteral(TARVENNE_GNOME_SCALE_MONITOR);
+    QCOMPARE(QProcess::execute(scaleMonitor, {QStringLiteral("2")}), 0);
+    const auto unscale =
+        qScopeGuard([&] { QProcess::execute(scaleMonitor, {QStringLiteral("1")}); });
+    LauncherRun run(LauncherStart{});
+    QTRY_VERIFY_WITH_TIMEOUT(run.site.answered(QStringLiteral("/painted")), timeout);
+    QVERIFY(X11Client().viewableWindows(run.launcher.pid()).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(LauncherOnDesktopsTest)

@@ -66,15 +66,16 @@ void keepTheRuntimeFolderUnmade() {
 // A compositor that draws no frames (GNOME's) leaves the title bar and border to the client, and
 // the toolkit's own are unlike the desktop's: a light title bar and a pale border around the game.
 // The same compositor frames the windows of its X server as its own, so there the launcher runs
-// as an X client, and natively only where the X server does not come up. What the player or the
-// system sets in QT_QPA_PLATFORM stands.
+// as an X client, and natively only where the X server does not come up. Not where an output is
+// scaled: the compositor enlarges an X window's pixels, and a sharp game weighs more than a
+// foreign frame. What the player or the system sets in QT_QPA_PLATFORM stands.
 void runWhereTheDesktopDrawsTheFrames() {
     if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsEmpty("DISPLAY"))
         return;
     if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && qgetenv("XDG_SESSION_TYPE") != "wayland")
         return;
-    const std::optional<bool> compositorDrawsFrames = waylandCompositorDrawsFrames();
-    if (compositorDrawsFrames && !*compositorDrawsFrames)
+    const std::optional<WaylandCompositorOffer> offer = askWaylandCompositor();
+    if (offer && !offer->drawsFrames && offer->largestScale == 1)
         qputenv("QT_QPA_PLATFORM", "xcb;wayland");
 }
 
