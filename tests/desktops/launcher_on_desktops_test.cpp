@@ -8,8 +8,8 @@
 #include "launcher_process.h"
 #include "look/login_layout.h"
 #include "shown_desktop.h"
+#include "shown_pixels.h"
 #include "test_site.h"
-#include "x_server_seat.h"
 #include "x_window_manager_desktop.h"
 
 #include <QImage>
@@ -38,16 +38,6 @@ QString underTest() {
     return QStringLiteral(TARVENNE_UNDER_TEST);
 }
 
-QRgb artworkPixel(QPoint at) {
-    static const QImage artwork =
-        QImage(QStringLiteral(TARVENNE_LOGIN_ARTWORK)).convertToFormat(QImage::Format_RGB32);
-    return artwork.pixel(at) & RGB_MASK;
-}
-
-QRgb shownAt(const QImage& screen, QPoint at) {
-    return screen.pixel(at) & RGB_MASK;
-}
-
 // The points of `area` on `screen` that show `colour`.
 int pixelsOf(const QImage& screen, const QRect& area, QRgb colour) {
     int count = 0;
@@ -58,8 +48,8 @@ int pixelsOf(const QImage& screen, const QRect& area, QRgb colour) {
     return count;
 }
 
-// Where a border drawn by the window itself would stand: the outermost columns of `contents`
-// from its middle down (the game page's text stands at its top left) and its bottom row.
+// Where a border drawn by the window itself would stand in its contents: the outermost columns
+// from the middle down (the game page's text stands at its top left) and the bottom row.
 QList<QRect> innerEdges(const QRect& contents) {
     const int half = contents.height() / 2;
     return {QRect(contents.left(), contents.bottom() - half, 1, half),
@@ -92,7 +82,7 @@ QStringList unsetFor(const LauncherStart& start) {
 // pointer for the launcher's windows.
 std::unique_ptr<ShownDesktop> desktopShowing(const LauncherStart& start) {
     if (qgetenv("XDG_SESSION_TYPE") == "x11")
-        return std::make_unique<XWindowManagerDesktop>(std::make_unique<XServerSeat>());
+        return std::make_unique<XWindowManagerDesktop>();
     if (qgetenv("XDG_CURRENT_DESKTOP") == "GNOME")
         return std::make_unique<XWindowManagerDesktop>(std::make_unique<MutterRemoteDesktop>());
     return std::make_unique<KWinWaylandDesktop>(start.onXServer);
@@ -202,7 +192,7 @@ void LauncherOnDesktopsTest::loginWindowThenGameInTheMainWindow() {
     const QPoint origin = login->contents.topLeft();
     QImage screen;
     QTRY_COMPARE_WITH_TIMEOUT((screen = desktop.screenshot(), shownAt(screen, origin + onArtwork)),
-                              artworkPixel(onArtwork), timeout);
+                              loginArtworkPixel(onArtwork), timeout);
     QCOMPARE(pixelsOf(screen, login->contents, layout::keyColour), 0);
 
     handOff(desktop, run.site, *login);
@@ -222,10 +212,18 @@ void LauncherOnDesktopsTest::loginWindowThenGameInTheMainWindow() {
     QCOMPARE(main->contents.right(), main->frame.right());
     QCOMPARE(main->contents.bottom(), main->frame.bottom());
     // The game's white ground reaches the window's edges, where the login window's artwork was.
-    QTRY_COMPARE_WITH_TIMEOUT((screen = desktop.screenshot(), shownAt(screen, origin + onArtwork)),
-                              qRgb(255, 255, 255) & RGB_MASK, timeout);
-    for (const QRect& edge : innerEdges(main->contents))
-        QCOMPARE(pixelsOf(screen, edge, qRgb(255, 255, 255)), edge.width() * edge.height());
+    const QPoint wasArtwork = origin + onArtwork - main->contents.topLeft();
+    const auto whiteToTheEdges = [&] {
+        const QImage shown = desktop.contentsOf(*main);
+        if (shownAt(shown, wasArtwork) != (qRgb(255, 255, 255) & RGB_MASK))
+            return false;
+        for (const QRect& edge : innerEdges(shown.rect())) {
+            if (pixelsOf(shown, edge, qRgb(255, 255, 255)) != edge.width() * edge.height())
+                return false;
+        }
+        return true;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(whiteToTheEdges(), timeout);
 
     desktop.requestClose(*main);
     QVERIFY(run.launcher.endsWithStatusZero(timeout));
@@ -245,7 +243,7 @@ void LauncherOnDesktopsTest::loginWindowMovesByItsArtwork() {
     const QPoint origin = login->contents.topLeft();
     QImage screen;
     QTRY_COMPARE_WITH_TIMEOUT((screen = desktop.screenshot(), shownAt(screen, origin + onArtwork)),
-                              artworkPixel(onArtwork), timeout);
+                              loginArtworkPixel(onArtwork), timeout);
     const QRgb seenThroughTheAir = shownAt(screen, origin + inTheAir);
 
     const QPoint grip = origin + onArtwork;

@@ -35,6 +35,10 @@ public:
     // with the left button held or not: the X server of an X window, the compositor of a native
     // one. The seat's input reaches the windows in its own time.
     virtual bool hasSeenPointer(QPoint screenPosition, bool leftButtonHeld) const = 0;
+    // The window's contents as the desktop shows them.
+    virtual QImage contentsOf(const ShownWindow& window) const {
+        return screenshot().copy(window.contents);
+    }
 };
 
 } // namespace tarvenne::ui::test

@@ -1,9 +1,14 @@
 #include "x_window_manager_desktop.h"
 
+#include "x_server_seat.h"
+
 namespace tarvenne::ui::test {
 
-XWindowManagerDesktop::XWindowManagerDesktop(std::unique_ptr<PlayerSeat> seat)
-    : seat_(std::move(seat)) {}
+XWindowManagerDesktop::XWindowManagerDesktop()
+    : seat_(std::make_unique<XServerSeat>()), xServerIsTheDisplay_(true) {}
+
+XWindowManagerDesktop::XWindowManagerDesktop(std::unique_ptr<PlayerSeat> compositorSeat)
+    : seat_(std::move(compositorSeat)), xServerIsTheDisplay_(false) {}
 
 std::optional<ShownWindow> XWindowManagerDesktop::window(qint64 pid, const QString& title) const {
     const std::optional<std::uint32_t> window = xServer_.viewableWindow(pid, title);
@@ -31,6 +36,12 @@ void XWindowManagerDesktop::requestClose(const ShownWindow& window) {
 bool XWindowManagerDesktop::hasSeenPointer(QPoint screenPosition, bool leftButtonHeld) const {
     return xServer_.pointerPosition() == screenPosition &&
            xServer_.leftButtonHeld() == leftButtonHeld;
+}
+
+QImage XWindowManagerDesktop::contentsOf(const ShownWindow& window) const {
+    if (!xServerIsTheDisplay_)
+        return ShownDesktop::contentsOf(window);
+    return xServer_.windowImage(window.id.toUInt());
 }
 
 } // namespace tarvenne::ui::test

@@ -3,6 +3,7 @@
 // window, judged by the compositor's window list and screenshots, with a virtual pointer.
 #include "launcher_process.h"
 #include "look/login_layout.h"
+#include "shown_pixels.h"
 #include "sway_desktop.h"
 #include "test_site.h"
 #include "wayland_pointer.h"
@@ -27,16 +28,6 @@ constexpr QPoint inTheAir{60, 40};
 
 QString underTest() {
     return QStringLiteral(TARVENNE_UNDER_TEST);
-}
-
-QRgb artworkPixel(QPoint at) {
-    static const QImage artwork =
-        QImage(QStringLiteral(TARVENNE_LOGIN_ARTWORK)).convertToFormat(QImage::Format_RGB32);
-    return artwork.pixel(at) & RGB_MASK;
-}
-
-QRgb shownAt(const QImage& screen, QPoint at) {
-    return screen.pixel(at) & RGB_MASK;
 }
 
 } // namespace
@@ -90,7 +81,7 @@ void LauncherOnWaylandTest::shapedLoginThenGameInTheMainWindow() {
     const QPoint origin = login->rect.topLeft();
     QImage screen;
     QTRY_COMPARE_WITH_TIMEOUT((screen = desktop.screenshot(), shownAt(screen, origin + onArtwork)),
-                              artworkPixel(onArtwork), timeout);
+                              loginArtworkPixel(onArtwork), timeout);
     QCOMPARE(shownAt(screen, origin + inTheAir), desktopColour);
 
     // Into the window, then onto the link: the page sees the pointer move over the link.

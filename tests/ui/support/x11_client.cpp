@@ -139,17 +139,23 @@ QRect X11Client::workArea() const {
 }
 
 QImage X11Client::screenshot() const {
-    const xcb_screen_t* const screen = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
-    auto image = owned(
-        xcb_get_image_reply(connection_,
-                            xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, root_, 0, 0,
-                                          screen->width_in_pixels, screen->height_in_pixels, ~0u),
-                            nullptr));
-    // A screen of depth 24 holds a pixel in 32 bits, as 0xffRRGGBB reads them.
+    return windowImage(root_);
+}
+
+QImage X11Client::windowImage(std::uint32_t window) const {
+    auto size =
+        owned(xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, window), nullptr));
+    if (!size)
+        return {};
+    auto image =
+        owned(xcb_get_image_reply(connection_,
+                                  xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, window, 0,
+                                                0, size->width, size->height, ~0u),
+                                  nullptr));
+    // A window of depth 24 holds a pixel in 32 bits, as 0xffRRGGBB reads them.
     if (!image || image->depth != 24)
         return {};
-    return QImage(xcb_get_image_data(image.get()), screen->width_in_pixels,
-                  screen->height_in_pixels, QImage::Format_RGB32)
+    return QImage(xcb_get_image_data(image.get()), size->width, size->height, QImage::Format_RGB32)
         .copy();
 }
 

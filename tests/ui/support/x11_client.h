@@ -42,6 +42,9 @@ public:
     // The screen's pixels as the X server holds them: what the display shows where the X server
     // is the display (Xvfb), not where a Wayland compositor shows its windows.
     QImage screenshot() const;
+    // The pixels of a window of depth 24 as the X server holds them: the window's own drawing,
+    // also where a compositing manager shows the screen.
+    QImage windowImage(std::uint32_t window) const;
 
     // The title that the window carries (_NET_WM_NAME).
     QString title(std::uint32_t window) const;
