@@ -30,6 +30,22 @@ void nameTheSoundServer() {
         qputenv("PULSE_SERVER", "unix:/run/pulse/native");
 }
 
+// Asked for the session bus without being told where it is, the D-Bus libraries look for the
+// user's bus in the runtime folder and, where there is none, start a bus of their own through the
+// X server (dbus-launch): a program of the launcher's making, which keeps files in the runtime
+// folder. Told the user's bus where there is one, and a place without a bus otherwise, they start
+// none.
+void nameTheSessionBus() {
+    if (qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"))
+        return;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    const QString userBus = runtime + QStringLiteral("/bus");
+    if (!runtime.isEmpty() && QFileInfo::exists(userBus))
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + QFile::encodeName(userBus));
+    else
+        qputenv("DBUS_SESSION_BUS_ADDRESS", QByteArray("unix:path=") + noRoom + "/bus");
+}
+
 void keepDefault(const char* name, const QByteArray& home, const char* below) {
     if (!qEnvironmentVariableIsSet(name))
         qputenv(name, home + below);
@@ -83,6 +99,7 @@ void runWhereTheDesktopDrawsTheFrames() {
 
 void prepareStartEnvironment() {
     nameTheSoundServer();
+    nameTheSessionBus();
     moveHomeOutOfReach();
     keepTheRuntimeFolderUnmade();
     runWhereTheDesktopDrawsTheFrames();
